@@ -1,0 +1,28 @@
+# The front door: `make run`, `make test`, `make bench`.
+BUILD_DIR ?= build
+JOBS ?= $(shell nproc)
+DEMO ?= examples/demo.hex
+
+.PHONY: all deps build test run bench clean
+
+all: build
+
+deps:
+	@scripts/install-deps
+
+build: deps
+	@cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo > /dev/null
+	@cmake --build $(BUILD_DIR) -j $(JOBS)
+
+test: build
+	@cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
+
+run: build
+	@scripts/show-cli $(BUILD_DIR)/dorvak-cli $(DEMO)
+
+bench: build
+	@$(BUILD_DIR)/bench/dorvak-bench
+	@scripts/bench-convert $(BUILD_DIR)/dorvak-cli
+
+clean:
+	@rm -rf $(BUILD_DIR)

@@ -1,0 +1,63 @@
+#pragma once
+// Intel HEX records as the panel's programming tool reads them.
+//
+// Writing: data goes out in pieces of at most 256 bytes, each cut into
+// records of at most 32 bytes; a record never crosses a 64 KiB boundary, and
+// an extended segment address record switches to the second bank.
+//
+// Reading: every line up to the end record is checked; the data records are
+// kept with their absolute addresses (bank x 0x10000 + record address).
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace dorvak {
+
+inline constexpr std::uint32_t kBankSize = 0x10000;
+inline constexpr std::uint32_t kImageSize = 2 * kBankSize;
+
+// Two upper-case hexadecimal digits.
+std::string hexByte(std::uint8_t value);
+// The two's complement of the low byte of the sum of the bytes.
+std::uint8_t recordChecksum(std::span<const std::uint8_t> bytes);
+
+class HexRecordWriter {
+ public:
+  explicit HexRecordWriter(std::string& out) : out_(out) {}
+
+  // Writes bytes from an absolute image address on. Throws "Panel memory
+  // overflow" when they do not fit into the two banks.
+  void write(std::uint32_t address, std::span<const std::uint8_t> bytes);
+  void writeEnd();
+
+ private:
+  void writeRecord(std::uint8_t type, std::uint16_t address, std::span<const std::uint8_t> data);
+
+  std::string& out_;
+  std::uint32_t bank_ = 0;
+};
+
+struct HexRecordSpan {
+  std::uint32_t address;  // absolute address of the first byte
+  std::uint32_t offset;   // into ParsedHex::data
+  std::uint32_t size;
+};
+
+struct ParsedHex {
+  std::vector<std::uint8_t> data;     // the data bytes of all records, in file order
+  std::vector<HexRecordSpan> records; // data records with at least one byte
+  // Set when the lines stopped being readable before the end record; the
+  // records before the failing line are kept, and a reader raises the error
+  // only when it needs what lies beyond them.
+  std::optional<std::string> error;
+};
+
+// Progress gets the number of characters consumed so far.
+ParsedHex parseHexRecords(std::string_view text, const std::function<void(std::size_t)>& progress = {});
+
+}  // namespace dorvak

@@ -1,0 +1,37 @@
+#pragma once
+// The messages that the core reports, word for word as the user sees them,
+// and formatMessage, which fills a message's "$" and "|".
+
+#include <string>
+#include <string_view>
+
+namespace dorvak {
+
+namespace msg {
+inline constexpr std::string_view AccessDenied = "File $: Access denied!";
+inline constexpr std::string_view ReadBeyondEnd = "Read beyond end of file";
+inline constexpr std::string_view FileFormatError = "File format error";
+inline constexpr std::string_view CheckSumError = "Check sum error";
+inline constexpr std::string_view BadVersion = "Bad version of panel database";
+inline constexpr std::string_view ErrorInFile = "Error in file $";
+inline constexpr std::string_view ErrorInLineDatabase = "Error in line database";
+inline constexpr std::string_view ErrorInDirectionDatabase = "Error in direction database";
+inline constexpr std::string_view ErrorInStopDatabase = "Error in stop database";
+inline constexpr std::string_view ErrorInFormatStrings = "Error in format strings";
+inline constexpr std::string_view ReadOnlyToNumber = "Read only to number";
+inline constexpr std::string_view CodeTableSizeError = "Code table size error";
+inline constexpr std::string_view PanelMemoryOverflow = "Panel memory overflow";
+inline constexpr std::string_view TableAddressOverflow = "Table address overflow";
+inline constexpr std::string_view FontsTableEmpty = "Fonts table is empty";
+inline constexpr std::string_view Code255Question = "FW 1.x cannot use charakter with code 255.";
+inline constexpr std::string_view Continue = "Continue?";
+inline constexpr std::string_view FirmwareNotChosen = "Choose the panel firmware (1.6, 2.13 or 2.15) before saving.";
+inline constexpr std::string_view FileTooLarge = "File $ is too large";
+inline constexpr std::string_view CannotWrite = "File $ cannot be written: ";
+}  // namespace msg
+
+// Replaces the first "$" with the value and turns the first "|" into a line
+// break; a text without "$" gets the value in front of it.
+std::string formatMessage(std::string_view text, std::string_view value);
+
+}  // namespace dorvak

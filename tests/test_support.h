@@ -1,0 +1,43 @@
+#pragma once
+// Helpers shared by the tests: sample data bases, temporary folders and the
+// srecord tools as an independent reader of the HEX files we write.
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+#include "core/panel_database.h"
+
+namespace dorvak::test {
+
+// A folder that is removed with everything in it at the end of the test.
+class TempDir {
+ public:
+  TempDir();
+  ~TempDir();
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+  std::string file(const std::string& name) const { return (path_ / name).string(); }
+  const std::filesystem::path& path() const { return path_; }
+
+ private:
+  std::filesystem::path path_;
+};
+
+// A glyph of the given size with a recognisable dot pattern.
+GlyphRecord makeGlyph(int columns, int height, std::uint8_t seed);
+
+// A data base with glyphs in several fonts, every kind of table and a data
+// version, configured for the firmware.
+PanelDatabase makeSampleDatabase(std::uint8_t firmware);
+
+// Adds enough glyphs to push the following tables past the first bank.
+void fillFontsBeyondFirstBank(PanelDatabase& db);
+
+std::string readFile(const std::string& path);
+void writeFile(const std::string& path, const std::string& bytes);
+
+// True when srec_cat reads the file as Intel HEX without complaint.
+bool srecCatAccepts(const std::string& path);
+
+}  // namespace dorvak::test
