@@ -51,7 +51,7 @@ PanelDatabase makeSampleDatabase(std::uint8_t firmware) {
   db.fonts.glyph(8, '7') = makeGlyph(10, 19, 1);
   db.fonts.glyph(15, 251) = makeGlyph(4, 4, 2);
   db.specialGlyph = findSpecialGlyph(db.fonts);
-  db.keyTable[200] = 0xA7;  // a key of its own beyond the default ones
+  db.keyTable[250] = 0xA7;  // a key of its own beyond the default ones
   db.dataVersion = "V2.\xC8";  // "V2.Č"
 
   db.lines.putEntry("0007", "\xE0" "7\r");
@@ -69,13 +69,22 @@ PanelDatabase makeSampleDatabase(std::uint8_t firmware) {
   return db;
 }
 
-void fillFontsBeyondFirstBank(PanelDatabase& db) {
-  // 16 fonts x 140 codes x 34 bytes comes to about 76 KiB.
+namespace {
+void fillFonts(PanelDatabase& db, int codes) {
   for (int font = 0; font < kFontCount; ++font)
-    for (int code = 33; code < 173; ++code)
+    for (int code = 33; code < 33 + codes; ++code)
       if (!isControlCode(static_cast<std::uint8_t>(code)))
         db.fonts.glyph(font, code) = makeGlyph(10, 24, static_cast<std::uint8_t>(font + code));
 }
+}  // namespace
+
+void pushStopsIntoSecondBank(PanelDatabase& db) {
+  fillFonts(db, 100);  // 16 x 100 glyphs of 33 bytes: about 52 KiB
+  std::string text(3000, 'D');
+  for (int i = 0; i < 5; ++i) db.destinations.putEntry(makeKey(TextKind::Destination, 500 + i, false), text + "\r");
+}
+
+void fillFontsPastFirstBank(PanelDatabase& db) { fillFonts(db, 140); }
 
 std::string readFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);

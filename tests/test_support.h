@@ -31,8 +31,11 @@ GlyphRecord makeGlyph(int columns, int height, std::uint8_t seed);
 // version, configured for the firmware.
 PanelDatabase makeSampleDatabase(std::uint8_t firmware);
 
-// Adds enough glyphs to push the following tables past the first bank.
-void fillFontsBeyondFirstBank(PanelDatabase& db);
+// Fills the first bank with glyphs and destination texts so that the stop
+// table starts in the second bank.
+void pushStopsIntoSecondBank(PanelDatabase& db);
+// Adds glyphs until the font table alone reaches past the first bank.
+void fillFontsPastFirstBank(PanelDatabase& db);
 
 std::string readFile(const std::string& path);
 void writeFile(const std::string& path, const std::string& bytes);
