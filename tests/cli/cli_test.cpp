@@ -1,0 +1,261 @@
+#include "cli/cli.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <nlohmann/json.hpp>
+#include <sstream>
+
+#include "cli/db_json.h"
+#include "core/hex_writer.h"
+#include "core/intel_hex.h"
+#include "test_support.h"
+
+namespace dorvak {
+namespace {
+
+struct CliRun {
+  int status;
+  std::string out;
+  std::string err;
+};
+
+CliRun cli(std::vector<std::string> args) {
+  args.insert(args.begin(), "dorvak-cli");
+  std::vector<const char*> argv;
+  for (const auto& a : args) argv.push_back(a.c_str());
+  std::ostringstream out, err;
+  int status = runCli(static_cast<int>(argv.size()), argv.data(), out, err);
+  return {status, out.str(), err.str()};
+}
+
+class CliTest : public ::testing::Test {
+ protected:
+  std::string jsonOf(const PanelDatabase& db, const std::string& name) {
+    std::string path = dir.file(name);
+    test::writeFile(path, databaseToJson(db).dump(1));
+    return path;
+  }
+  std::string file(const std::string& name) const { return dir.file(name); }
+  test::TempDir dir;
+};
+
+// build, dump, build: the second build writes the same bytes, and the two
+// dumps are the same document.
+void expectStableRoundTrip(CliTest& t, const std::string& json, const std::string& a, const std::string& b,
+                           const std::string& dumped) {
+  CliRun first = cli({"build", json, "-o", a});
+  ASSERT_EQ(first.status, 0) << first.err;
+  EXPECT_TRUE(test::srecCatAccepts(a));
+  CliRun dump1 = cli({"dump", a});
+  ASSERT_EQ(dump1.status, 0) << dump1.err;
+  test::writeFile(dumped, dump1.out);
+  CliRun second = cli({"build", dumped, "-o", b});
+  ASSERT_EQ(second.status, 0) << second.err;
+  EXPECT_EQ(test::readFile(a), test::readFile(b));
+  EXPECT_EQ(cli({"dump", b}).out, dump1.out);
+  (void)t;
+}
+
+class CliRoundTrip : public CliTest, public ::testing::WithParamInterface<std::uint8_t> {};
+
+TEST_P(CliRoundTrip, BuildDumpBuildIsIdenticalWithEveryTable) {
+  std::string json = jsonOf(test::makeSampleDatabase(GetParam()), "in.json");
+  expectStableRoundTrip(*this, json, file("a.hex"), file("b.hex"), file("dump.json"));
+}
+
+TEST_P(CliRoundTrip, BuildDumpBuildIsIdenticalWithoutOptionalTables) {
+  PanelDatabase db = test::makeSampleDatabase(GetParam());
+  db.lines.deleteAll();
+  db.destinations.deleteAll();
+  db.stops.deleteAll();
+  db.codeTable.name.clear();
+  db.formatStrings.name.clear();
+  db.dataVersion.clear();
+  expectStableRoundTrip(*this, jsonOf(db, "in.json"), file("a.hex"), file("b.hex"), file("dump.json"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Firmware, CliRoundTrip,
+                         ::testing::Values(FirmwareVersion::V1_6, FirmwareVersion::V2_13, FirmwareVersion::V2_15));
+
+TEST_F(CliTest, BuildDumpBuildWithStopsInTheSecondBank) {
+  PanelDatabase db = test::makeSampleDatabase(FirmwareVersion::V2_15);
+  test::pushStopsIntoSecondBank(db);
+  expectStableRoundTrip(*this, jsonOf(db, "in.json"), file("a.hex"), file("b.hex"), file("dump.json"));
+}
+
+TEST_F(CliTest, DumpUsesTheDocumentedNames) {
+  ASSERT_EQ(cli({"build", jsonOf(test::makeSampleDatabase(FirmwareVersion::V2_15), "in.json"), "-o", file("a.hex")}).status, 0);
+  auto doc = nlohmann::json::parse(cli({"dump", file("a.hex")}).out);
+  EXPECT_EQ(doc["format"], "dorvak-db 1");
+  EXPECT_EQ(doc["config"]["lineField"]["right"], 27);
+  EXPECT_EQ(doc["config"]["destinationStyle"]["font"], 3);
+  EXPECT_EQ(doc["config"]["commands"]["zD"], 1);
+  EXPECT_EQ(doc["config"]["options"], 0xB9);
+  EXPECT_EQ(doc["dataVersion"], "V2.Č");
+  EXPECT_EQ(doc["codeTable"]["name"], "self");
+  EXPECT_EQ(doc["codeTable"]["table"].get<std::string>().size(), 256u);
+  EXPECT_EQ(doc["formatStrings"]["strings"][1], "4c253364");
+  EXPECT_EQ(doc["keyTable"].get<std::string>().size(), 512u);
+  EXPECT_EQ(doc["fonts"][0]["font"], 0);
+  EXPECT_EQ(doc["fonts"][0]["glyphs"][0]["code"], 32);
+  EXPECT_EQ(doc["lines"][0]["key"], "0007");
+  EXPECT_EQ(doc["lines"][0]["text"], "e0370d");
+  EXPECT_EQ(doc["destinations"][2]["key"], "XXXX");
+  EXPECT_EQ(doc["stops"][1]["key"], "9999");
+
+  PanelDatabase none = test::makeSampleDatabase(FirmwareVersion::V2_15);
+  none.codeTable.name.clear();
+  none.formatStrings.name.clear();
+  ASSERT_EQ(cli({"build", jsonOf(none, "none.json"), "-o", file("none.hex")}).status, 0);
+  auto bare = nlohmann::json::parse(cli({"dump", file("none.hex")}).out);
+  EXPECT_TRUE(bare["codeTable"].is_null());
+  EXPECT_TRUE(bare["formatStrings"].is_null());
+}
+
+TEST_F(CliTest, UpperCaseHexIsAcceptedOnInput) {
+  auto doc = databaseToJson(test::makeSampleDatabase(FirmwareVersion::V2_15));
+  doc["lines"][0]["text"] = "E0370D";
+  test::writeFile(file("upper.json"), doc.dump());
+  ASSERT_EQ(cli({"build", file("upper.json"), "-o", file("a.hex")}).status, 0);
+  EXPECT_EQ(nlohmann::json::parse(cli({"dump", file("a.hex")}).out)["lines"][0]["text"], "e0370d");
+}
+
+TEST_F(CliTest, ReadFailureEndsWithTheMessageAndStatusOne) {
+  test::writeFile(file("bad.hex"), ":0100000041BF\n:00000001FF\n");
+  CliRun dump = cli({"dump", file("bad.hex")});
+  EXPECT_EQ(dump.status, 1);
+  EXPECT_EQ(dump.err, "Check sum error\n");
+  EXPECT_TRUE(dump.out.empty());
+
+  test::writeFile(file("notpanel.hex"), ":0100000041BE\n:00000001FF\n");
+  CliRun convert = cli({"convert", file("notpanel.hex"), "-o", file("out.hex")});
+  EXPECT_EQ(convert.status, 1);
+  EXPECT_EQ(convert.err, "Bad version of panel database " + file("notpanel.hex") + "\n");
+  EXPECT_FALSE(std::filesystem::exists(file("out.hex")));
+}
+
+TEST_F(CliTest, MessagesWhileReadingGoOnWithStatusZero) {
+  PanelDatabase db = test::makeSampleDatabase(FirmwareVersion::V2_15);
+  db.stops.putEntry("0043", "x\r");
+  std::string text = buildHexText(db).value();
+  // Spoil the key of the second stop: "0043" becomes "0#43".
+  std::size_t at = text.find("30303433");
+  ASSERT_NE(at, std::string::npos);
+  text.replace(at + 2, 2, "23");
+  std::size_t eol = text.find("\r\n", at);
+  std::size_t start = text.rfind(':', at);
+  unsigned sum = 0;
+  for (std::size_t i = start + 1; i + 2 < eol; i += 2) sum += static_cast<unsigned>(std::stoi(text.substr(i, 2), nullptr, 16));
+  text.replace(eol - 2, 2, hexByte(static_cast<std::uint8_t>(0x100 - (sum & 0xFF))));
+  test::writeFile(file("spoilt.hex"), text);
+  CliRun dump = cli({"dump", file("spoilt.hex")});
+  EXPECT_EQ(dump.status, 0);
+  EXPECT_EQ(dump.err, "Error in stop database\nRead only to number 0042\n");
+  EXPECT_EQ(nlohmann::json::parse(dump.out)["stops"].size(), 1u);
+}
+
+struct BadDocument {
+  const char* name;
+  std::function<void(nlohmann::ordered_json&)> spoil;
+  const char* field;
+};
+
+class CliBadJson : public CliTest, public ::testing::WithParamInterface<BadDocument> {};
+
+TEST_P(CliBadJson, FailsNamingTheFieldAndWritesNothing) {
+  auto doc = databaseToJson(test::makeSampleDatabase(FirmwareVersion::V2_15));
+  GetParam().spoil(doc);
+  test::writeFile(file("bad.json"), doc.dump());
+  CliRun run = cli({"build", file("bad.json"), "-o", file("out.hex")});
+  EXPECT_EQ(run.status, 2);
+  EXPECT_NE(run.err.find(GetParam().field), std::string::npos) << run.err;
+  EXPECT_FALSE(std::filesystem::exists(file("out.hex")));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Fields, CliBadJson,
+    ::testing::Values(
+        BadDocument{"KeyOfFiveDigits", [](auto& d) { d["stops"][0]["key"] = "12345"; }, "stops[0].key"},
+        BadDocument{"KeyWithLetters", [](auto& d) { d["stops"][0]["key"] = "12a4"; }, "stops[0].key"},
+        BadDocument{"LineAbove999", [](auto& d) { d["lines"][0]["key"] = "1234"; }, "lines[0].key"},
+        BadDocument{"StartingStop", [](auto& d) { d["stops"][0]["key"] = "XXXX"; }, "stops[0].key"},
+        BadDocument{"DuplicateKey", [](auto& d) { d["stops"][1]["key"] = "0042"; }, "stops[1].key"},
+        BadDocument{"Font16", [](auto& d) { d["fonts"][0]["font"] = 16; }, "fonts[0].font"},
+        BadDocument{"StyleFont16", [](auto& d) { d["config"]["lineStyle"]["font"] = 16; }, "config.lineStyle.font"},
+        BadDocument{"LongBitmap", [](auto& d) { d["fonts"][0]["glyphs"][0]["bitmap"] = std::string(512, 'a'); },
+                    "fonts[0].glyphs[0].bitmap"},
+        BadDocument{"OddHex", [](auto& d) { d["lines"][0]["text"] = "e03"; }, "lines[0].text"},
+        BadDocument{"NotHex", [](auto& d) { d["lines"][0]["text"] = "zz"; }, "lines[0].text"},
+        BadDocument{"ConfigAbove255", [](auto& d) { d["config"]["options"] = 300; }, "config.options"},
+        BadDocument{"NegativeConfig", [](auto& d) { d["config"]["lineField"]["top"] = -1; }, "config.lineField.top"},
+        BadDocument{"CommandAbove1", [](auto& d) { d["config"]["commands"]["zC"] = 2; }, "config.commands.zC"},
+        BadDocument{"NotWindows1250", [](auto& d) { d["dataVersion"] = "日本"; }, "dataVersion"},
+        BadDocument{"LongDataVersion", [](auto& d) { d["dataVersion"] = std::string(16, 'v'); }, "dataVersion"},
+        BadDocument{"ShortCodeTable", [](auto& d) { d["codeTable"]["table"] = "00"; }, "codeTable.table"},
+        BadDocument{"ShortKeyTable", [](auto& d) { d["keyTable"] = "00"; }, "keyTable"},
+        BadDocument{"NineStrings", [](auto& d) { d["formatStrings"]["strings"].erase(0); }, "formatStrings.strings"},
+        BadDocument{"WrongFormat", [](auto& d) { d["format"] = "something else"; }, "format"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(CliTest, MalformedJsonIsStatusTwo) {
+  test::writeFile(file("broken.json"), "{\"format\": ");
+  CliRun run = cli({"build", file("broken.json"), "-o", file("out.hex")});
+  EXPECT_EQ(run.status, 2);
+  EXPECT_NE(run.err.find("not a JSON document"), std::string::npos);
+  EXPECT_FALSE(std::filesystem::exists(file("out.hex")));
+}
+
+TEST_F(CliTest, Code255QuestionNeedsYes) {
+  PanelDatabase db = test::makeSampleDatabase(FirmwareVersion::V1_6);
+  db.fonts.glyph(2, 255) = test::makeGlyph(3, 5, 0);
+  std::string json = jsonOf(db, "in.json");
+  CliRun no = cli({"build", json, "-o", file("out.hex")});
+  EXPECT_EQ(no.status, 1);
+  EXPECT_EQ(no.err, "FW 1.x cannot use charakter with code 255.\nContinue?\n");
+  EXPECT_FALSE(std::filesystem::exists(file("out.hex")));
+
+  CliRun yes = cli({"build", json, "-o", file("out.hex"), "--yes"});
+  ASSERT_EQ(yes.status, 0) << yes.err;
+  auto doc = nlohmann::json::parse(cli({"dump", file("out.hex")}).out);
+  for (const auto& font : doc["fonts"])
+    for (const auto& glyph : font["glyphs"]) EXPECT_NE(glyph["code"], 255);
+}
+
+TEST_F(CliTest, ConvertMovesADataBaseToAnotherFirmware) {
+  PanelDatabase db = test::makeSampleDatabase(FirmwareVersion::V1_6);
+  ASSERT_EQ(cli({"build", jsonOf(db, "in.json"), "-o", file("old.hex")}).status, 0);
+  CliRun convert = cli({"convert", file("old.hex"), "-o", file("new.hex"), "--firmware", "2.15"});
+  ASSERT_EQ(convert.status, 0) << convert.err;
+  EXPECT_EQ(test::readFile(file("new.hex")).substr(9, 2), "57") << "a W header";
+  auto before = nlohmann::json::parse(cli({"dump", file("old.hex")}).out);
+  auto after = nlohmann::json::parse(cli({"dump", file("new.hex")}).out);
+  EXPECT_EQ(after["config"]["firmware"], 3);
+  EXPECT_EQ(after["fonts"], before["fonts"]);
+  EXPECT_EQ(after["stops"], before["stops"]);
+  EXPECT_TRUE(test::srecCatAccepts(file("new.hex")));
+
+  CliRun same = cli({"convert", file("new.hex"), "-o", file("same.hex")});
+  ASSERT_EQ(same.status, 0);
+  EXPECT_EQ(test::readFile(file("same.hex")), test::readFile(file("new.hex")));
+
+  EXPECT_EQ(cli({"convert", file("new.hex"), "-o", file("x.hex"), "--firmware", "3.0"}).status, 2);
+}
+
+TEST_F(CliTest, UsageErrorsAreStatusTwo) {
+  EXPECT_EQ(cli({}).status, 2);
+  EXPECT_EQ(cli({"dump"}).status, 2);
+  EXPECT_EQ(cli({"build", "x.json"}).status, 2) << "no output";
+  EXPECT_EQ(cli({"frobnicate"}).status, 2);
+  EXPECT_EQ(cli({"--help"}).status, 0);
+}
+
+TEST_F(CliTest, TheInstalledProgramRuns) {
+  ASSERT_EQ(cli({"build", jsonOf(test::makeSampleDatabase(FirmwareVersion::V2_15), "in.json"), "-o", file("a.hex")}).status, 0);
+  std::string command = std::string(DORVAK_CLI_PATH) + " dump '" + file("a.hex") + "' > '" + file("out.json") + "'";
+  ASSERT_EQ(std::system(command.c_str()), 0);
+  EXPECT_EQ(test::readFile(file("out.json")), cli({"dump", file("a.hex")}).out);
+}
+
+}  // namespace
+}  // namespace dorvak
