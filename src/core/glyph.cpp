@@ -1,5 +1,10 @@
 #include "core/glyph.h"
 
+#include <cstdlib>
+#include <cstring>
+#include <new>
+#include <type_traits>
+
 namespace dorvak {
 
 int bytesPerColumn(int height) { return height <= 0 ? 1 : (height - 1) / 8 + 1; }
@@ -32,10 +37,40 @@ void setGlyphDot(GlyphRecord& glyph, int column, int row, bool lit) {
   byte = lit ? static_cast<std::uint8_t>(byte | mask) : static_cast<std::uint8_t>(byte & ~mask);
 }
 
-FontTable::FontTable() : glyphs_(static_cast<std::size_t>(kFontCount) * kCodeCount) {}
+namespace {
+GlyphRecord* allocateZeroed(std::size_t count) {
+  static_assert(std::is_trivially_copyable_v<GlyphRecord>);
+  void* p = std::calloc(count, sizeof(GlyphRecord));
+  if (!p) throw std::bad_alloc();
+  return static_cast<GlyphRecord*>(p);
+}
+}  // namespace
+
+void FontTable::Free::operator()(GlyphRecord* p) const { std::free(p); }
+
+FontTable::FontTable() : glyphs_(allocateZeroed(kGlyphs)) {}
+
+FontTable::FontTable(const FontTable& other) : glyphs_(allocateZeroed(kGlyphs)), pristine_(other.pristine_) {
+  if (!pristine_) std::memcpy(glyphs_.get(), other.glyphs_.get(), kGlyphs * sizeof(GlyphRecord));
+}
+
+FontTable& FontTable::operator=(const FontTable& other) {
+  if (this != &other) {
+    if (!glyphs_) glyphs_.reset(allocateZeroed(kGlyphs));
+    std::memcpy(glyphs_.get(), other.glyphs_.get(), kGlyphs * sizeof(GlyphRecord));
+    pristine_ = other.pristine_;
+  }
+  return *this;
+}
 
 void FontTable::clear() {
-  for (auto& g : glyphs_) g = GlyphRecord{};
+  if (pristine_) return;
+  std::memset(static_cast<void*>(glyphs_.get()), 0, kGlyphs * sizeof(GlyphRecord));
+  pristine_ = true;
+}
+
+bool FontTable::operator==(const FontTable& other) const {
+  return std::memcmp(glyphs_.get(), other.glyphs_.get(), kGlyphs * sizeof(GlyphRecord)) == 0;
 }
 
 bool FontTable::fontHasGlyphs(int font) const {

@@ -8,7 +8,7 @@
 
 #include <array>
 #include <cstdint>
-#include <vector>
+#include <memory>
 
 namespace dorvak {
 
@@ -25,6 +25,7 @@ struct GlyphRecord {
   bool exists() const { return byteCount != 0; }
   bool operator==(const GlyphRecord&) const = default;
 };
+static_assert(sizeof(GlyphRecord) == 257, "glyph records are stored in place, without padding");
 
 // ((height - 1) div 8) + 1; a height of 0 counts as one byte per column.
 int bytesPerColumn(int height);
@@ -43,8 +44,15 @@ constexpr bool isControlCode(std::uint8_t code) {
 class FontTable {
  public:
   FontTable();
+  FontTable(const FontTable& other);
+  FontTable& operator=(const FontTable& other);
+  FontTable(FontTable&&) noexcept = default;
+  FontTable& operator=(FontTable&&) noexcept = default;
 
-  GlyphRecord& glyph(int font, int code) { return glyphs_[index(font, code)]; }
+  GlyphRecord& glyph(int font, int code) {
+    pristine_ = false;
+    return glyphs_[index(font, code)];
+  }
   const GlyphRecord& glyph(int font, int code) const { return glyphs_[index(font, code)]; }
 
   void clear();
@@ -53,13 +61,20 @@ class FontTable {
   // True when the font has a glyph for a code 32..255.
   bool fontHasGlyphs(int font) const;
 
-  bool operator==(const FontTable&) const = default;
+  bool operator==(const FontTable& other) const;
 
  private:
+  static constexpr std::size_t kGlyphs = static_cast<std::size_t>(kFontCount) * kCodeCount;
   static std::size_t index(int font, int code) {
     return static_cast<std::size_t>(font) * kCodeCount + static_cast<std::size_t>(code);
   }
-  std::vector<GlyphRecord> glyphs_;
+  struct Free {
+    void operator()(GlyphRecord* p) const;
+  };
+  // Zeroed memory from the system: pages of glyphs never stored are never
+  // touched, and clearing a table nobody wrote to costs nothing.
+  std::unique_ptr<GlyphRecord[], Free> glyphs_;
+  bool pristine_ = true;
 };
 
 // Panel character code -> Windows-1250 keyboard character; 0 = no key.

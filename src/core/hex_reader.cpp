@@ -19,49 +19,44 @@ namespace {
 // record it reports the end of the image.
 class ImageCursor {
  public:
-  explicit ImageCursor(const ParsedHex& hex) : hex_(hex) {}
+  explicit ImageCursor(const ParsedHex& hex) : hex_(hex) { enter(0); }
 
   // The next byte and its address, without taking it.
   bool peek(std::uint8_t& byte, std::uint32_t& address) {
     if (!settle()) return false;
-    const HexRecordSpan& r = hex_.records[record_];
-    byte = hex_.data[r.offset + offset_];
-    address = r.address + static_cast<std::uint32_t>(offset_);
-    return true;
-  }
-
-  bool next(std::uint8_t& byte, std::uint32_t& address) {
-    if (!peek(byte, address)) return false;
-    ++offset_;
-    lastAddress_ = address;
+    byte = *cur_;
+    address = curAddress_;
     return true;
   }
 
   bool next(std::uint8_t& byte) {
-    std::uint32_t address;
-    return next(byte, address);
+    if (cur_ == end_ && !settle()) return false;
+    byte = *cur_++;
+    lastAddress_ = curAddress_++;
+    return true;
+  }
+
+  bool next(std::uint8_t& byte, std::uint32_t& address) {
+    if (cur_ == end_ && !settle()) return false;
+    address = curAddress_;
+    return next(byte);
   }
 
   // The next byte only when it lies right after the last one taken.
   bool nextConsecutive(std::uint8_t& byte) {
-    std::uint32_t address;
-    if (!peek(byte, address) || address != lastAddress_ + 1) return false;
+    if (cur_ == end_ && !settle()) return false;
+    if (curAddress_ != lastAddress_ + 1) return false;
     return next(byte);
   }
 
   // Skips whole records until one starts exactly at the address.
   bool seekRecordStart(std::uint32_t address) {
-    std::size_t r = record_ + (offset_ > 0 ? 1 : 0);
-    for (;; ++r) {
-      if (r >= hex_.records.size()) {
-        raisePendingError();
-        record_ = r, offset_ = 0;
-        return false;
-      }
-      if (hex_.records[r].address == address) break;
-    }
-    record_ = r, offset_ = 0;
-    return true;
+    std::size_t r = record_ + (atRecordStart() ? 0 : 1);
+    while (r < hex_.records.size() && hex_.records[r].address != address) ++r;
+    enter(r);
+    if (r < hex_.records.size()) return true;
+    raisePendingError();
+    return false;
   }
 
   // The address after the last byte taken.
@@ -69,16 +64,39 @@ class ImageCursor {
 
   // Everything up to the end record must be readable.
   void skipToEnd() {
-    record_ = hex_.records.size(), offset_ = 0;
+    enter(hex_.records.size());
     raisePendingError();
   }
 
  private:
+  bool atRecordStart() const {
+    return record_ < hex_.records.size() && cur_ == hex_.data.data() + hex_.records[record_].offset;
+  }
+  void enter(std::size_t r) {
+    record_ = r;
+    if (r < hex_.records.size()) {
+      const HexRecordSpan& span = hex_.records[r];
+      cur_ = hex_.data.data() + span.offset;
+      end_ = cur_ + span.size;
+      curAddress_ = span.address;
+    } else {
+      cur_ = end_ = nullptr;
+    }
+  }
+  // Moves to the next record with a byte left; false past the last one.
   bool settle() {
-    while (record_ < hex_.records.size() && offset_ >= hex_.records[record_].size) ++record_, offset_ = 0;
-    if (record_ < hex_.records.size()) return true;
-    raisePendingError();
-    return false;
+    while (cur_ == end_) {
+      if (record_ >= hex_.records.size()) {
+        raisePendingError();
+        return false;
+      }
+      enter(record_ + 1);
+      if (record_ >= hex_.records.size()) {
+        raisePendingError();
+        return false;
+      }
+    }
+    return true;
   }
   void raisePendingError() {
     if (hex_.error) throw DorvakError(*hex_.error);
@@ -86,7 +104,9 @@ class ImageCursor {
 
   const ParsedHex& hex_;
   std::size_t record_ = 0;
-  std::size_t offset_ = 0;
+  const std::uint8_t* cur_ = nullptr;
+  const std::uint8_t* end_ = nullptr;
+  std::uint32_t curAddress_ = 0;
   std::uint32_t lastAddress_ = 0xFFFFFFFF;
 };
 
@@ -281,21 +301,33 @@ class ImageReader {
       std::uint8_t low = 0, high = 0;
       if (!cursor_.next(low) || !cursor_.next(high)) return stop();
       std::size_t length = static_cast<std::size_t>(high) << 8 | low;
-      std::string text(length, '\0');
+      // The entry is built in place: key, two spaces, the text cut after its
+      // first CR (or given one).
+      std::string entry;
+      entry.reserve(kKeyLength + 2 + length + 1);
+      if (start)
+        entry.append(kStartingDestinationKey);
+      else
+        entry.append(kKeyLength - keyChars, '0').append(number);
+      entry.append("  ");
       for (std::size_t i = 0; i < length; ++i) {
         if (!cursor_.next(byte)) return stop();
-        text[i] = static_cast<char>(byte);
+        entry += static_cast<char>(byte);
       }
-      std::string key = start ? std::string(kStartingDestinationKey) : std::string(kKeyLength - keyChars, '0') + number;
-      if (!text.empty()) {
-        std::string normalized = normalizeText(text);
-        EntryDecision decision =
-            options_.acceptEntry ? options_.acceptEntry(kind, key, normalized) : EntryDecision::Store;
+      if (length > 0) {
+        auto cr = entry.find(kCR, kKeyLength + 2);
+        if (cr == std::string::npos)
+          entry += kCR;
+        else
+          entry.resize(cr + 1);
+        EntryDecision decision = options_.acceptEntry
+                                     ? options_.acceptEntry(kind, entryKey(entry), entryText(entry))
+                                     : EntryDecision::Store;
         if (decision == EntryDecision::Cancel) {
           result_.cancelled = true;
           return;
         }
-        if (decision == EntryDecision::Store) list.putEntry(key, normalized);
+        if (decision == EntryDecision::Store) list.putEntry(std::move(entry));
       }
       lastNumber = number;
     }

@@ -22,12 +22,16 @@ enum RecordType : std::uint8_t {
   StartLinear = 0x05,
 };
 
-// Upper-case hexadecimal digit, or -1.
-int digitValue(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
+// Upper-case hexadecimal digits only, as the panel's tools write them.
+constexpr std::array<std::int8_t, 256> kDigitValues = [] {
+  std::array<std::int8_t, 256> values{};
+  values.fill(-1);
+  for (int c = '0'; c <= '9'; ++c) values[static_cast<std::size_t>(c)] = static_cast<std::int8_t>(c - '0');
+  for (int c = 'A'; c <= 'F'; ++c) values[static_cast<std::size_t>(c)] = static_cast<std::int8_t>(c - 'A' + 10);
+  return values;
+}();
+
+int digitValue(char c) { return kDigitValues[static_cast<unsigned char>(c)]; }
 }  // namespace
 
 std::string hexByte(std::uint8_t value) { return {kDigits[value >> 4], kDigits[value & 0x0F]}; }
@@ -39,20 +43,25 @@ std::uint8_t recordChecksum(std::span<const std::uint8_t> bytes) {
 }
 
 void HexRecordWriter::writeRecord(std::uint8_t type, std::uint16_t address, std::span<const std::uint8_t> data) {
-  std::array<std::uint8_t, 4 + kRecordSize> bytes{};
-  bytes[0] = static_cast<std::uint8_t>(data.size());
-  bytes[1] = static_cast<std::uint8_t>(address >> 8);
-  bytes[2] = static_cast<std::uint8_t>(address & 0xFF);
-  bytes[3] = type;
-  std::copy(data.begin(), data.end(), bytes.begin() + 4);
-  std::span<const std::uint8_t> record(bytes.data(), 4 + data.size());
-  out_ += ':';
-  for (auto b : record) {
-    out_ += kDigits[b >> 4];
-    out_ += kDigits[b & 0x0F];
-  }
-  out_ += hexByte(recordChecksum(record));
-  out_ += "\r\n";
+  // ":" + (4 header bytes + data + checksum) as hex + CR LF, built in place.
+  char line[1 + 2 * (5 + kRecordSize) + 2];
+  char* p = line;
+  unsigned sum = 0;
+  auto put = [&](std::uint8_t b) {
+    *p++ = kDigits[b >> 4];
+    *p++ = kDigits[b & 0x0F];
+    sum += b;
+  };
+  *p++ = ':';
+  put(static_cast<std::uint8_t>(data.size()));
+  put(static_cast<std::uint8_t>(address >> 8));
+  put(static_cast<std::uint8_t>(address & 0xFF));
+  put(type);
+  for (auto b : data) put(b);
+  put(static_cast<std::uint8_t>(0x100 - (sum & 0xFF)));
+  *p++ = '\r';
+  *p++ = '\n';
+  out_.append(line, static_cast<std::size_t>(p - line));
 }
 
 void HexRecordWriter::write(std::uint32_t address, std::span<const std::uint8_t> bytes) {

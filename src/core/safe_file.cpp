@@ -50,6 +50,7 @@ void writeFileSafely(const std::string& path, std::string_view bytes) {
 
   int error = writeAll(fd, bytes);
   if (!error && ::fchmod(fd, mode) != 0) error = errno;
+  // On disk before it replaces the old file: a power cut cannot leave an empty data base.
   if (!error && ::fsync(fd) != 0) error = errno;
   if (::close(fd) != 0 && !error) error = errno;
   if (!error && ::rename(temp.c_str(), path.c_str()) != 0) error = errno;

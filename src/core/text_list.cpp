@@ -50,6 +50,11 @@ TextList::PutResult TextList::putEntry(std::string_view key, std::string_view te
   std::string entry;
   entry.reserve(key.size() + 2 + text.size());
   entry.append(key).append("  ").append(text);
+  return putEntry(std::move(entry));
+}
+
+TextList::PutResult TextList::putEntry(std::string entry) {
+  std::string_view key = entryKey(entry);
   // Files are mostly read in ascending order: appending needs no search.
   if (entries_.empty() || entryKey(entries_.back()) < key) {
     entries_.push_back(std::move(entry));

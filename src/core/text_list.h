@@ -47,6 +47,8 @@ class TextList {
   std::optional<std::size_t> findEntry(std::string_view key) const;
   // Adds the entry "key  text", or replaces the one with the same key.
   PutResult putEntry(std::string_view key, std::string_view text);
+  // The same for a whole entry string "key  text".
+  PutResult putEntry(std::string entry);
   // Removes the entry of the key; returns its former index.
   std::optional<std::size_t> deleteEntry(std::string_view key);
   void deleteAll() { entries_.clear(); }
