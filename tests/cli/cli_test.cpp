@@ -76,7 +76,12 @@ TEST_P(CliRoundTrip, BuildDumpBuildIsIdenticalWithoutOptionalTables) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Firmware, CliRoundTrip,
-                         ::testing::Values(FirmwareVersion::V1_6, FirmwareVersion::V2_13, FirmwareVersion::V2_15));
+                         ::testing::Values(FirmwareVersion::V1_6, FirmwareVersion::V2_13, FirmwareVersion::V2_15),
+                         [](const auto& info) {
+                           return std::string(info.param == FirmwareVersion::V1_6    ? "Fw1_6"
+                                              : info.param == FirmwareVersion::V2_13 ? "Fw2_13"
+                                                                                     : "Fw2_15");
+                         });
 
 TEST_F(CliTest, BuildDumpBuildWithStopsInTheSecondBank) {
   PanelDatabase db = test::makeSampleDatabase(FirmwareVersion::V2_15);
@@ -255,6 +260,22 @@ TEST_F(CliTest, TheInstalledProgramRuns) {
   std::string command = std::string(DORVAK_CLI_PATH) + " dump '" + file("a.hex") + "' > '" + file("out.json") + "'";
   ASSERT_EQ(std::system(command.c_str()), 0);
   EXPECT_EQ(test::readFile(file("out.json")), cli({"dump", file("a.hex")}).out);
+}
+
+}  // namespace
+}  // namespace dorvak
+
+namespace dorvak {
+namespace {
+
+// The bundled demo is both an example for users and a guard: the writer's
+// output for it must not change unnoticed.
+TEST_F(CliTest, TheBundledDemoBuildsToTheBundledImage) {
+  const std::string examples = std::string(DORVAK_SOURCE_DIR) + "/examples/";
+  CliRun run = cli({"build", examples + "demo.json", "-o", file("demo.hex")});
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(test::readFile(file("demo.hex")), test::readFile(examples + "demo.hex"));
+  EXPECT_EQ(cli({"dump", examples + "demo.hex"}).status, 0);
 }
 
 }  // namespace

@@ -119,8 +119,13 @@ TEST_P(RoundTrip, WithoutOptionalTables) {
   EXPECT_EQ(write(o.db), text);
 }
 
+std::string firmwareName(const ::testing::TestParamInfo<std::uint8_t>& info) {
+  return info.param == FirmwareVersion::V1_6 ? "Fw1_6" : info.param == FirmwareVersion::V2_13 ? "Fw2_13" : "Fw2_15";
+}
+
 INSTANTIATE_TEST_SUITE_P(Firmware, RoundTrip,
-                         ::testing::Values(FirmwareVersion::V1_6, FirmwareVersion::V2_13, FirmwareVersion::V2_15));
+                         ::testing::Values(FirmwareVersion::V1_6, FirmwareVersion::V2_13, FirmwareVersion::V2_15),
+                         firmwareName);
 
 TEST(RoundTripBanks, StopsInTheSecondBank) {
   PanelDatabase db = test::makeSampleDatabase(FirmwareVersion::V2_15);
@@ -257,6 +262,18 @@ TEST(TableErrors, BadKeyBeforeAnyEntryShowsDots) {
   Opened o = open(text);
   ASSERT_EQ(o.read.notices.size(), 1u);
   EXPECT_EQ(o.read.notices[0], "Error in stop database\nRead only to number ...");
+}
+
+TEST(TableErrors, BadDestinationKeyAfterTheFirstEntry) {
+  std::string text = rewrite(write(test::makeSampleDatabase(FirmwareVersion::V2_15)), [](std::vector<int>& image) {
+    int cil = image[hdr::CilTable3] << 8 | image[hdr::CilTable3 + 1];
+    int length = image[static_cast<std::size_t>(cil + 3)];
+    image[static_cast<std::size_t>(cil + 5 + length)] = 'X';  // "X99": neither digits nor "XXX"
+  });
+  Opened o = open(text);
+  ASSERT_EQ(o.read.notices.size(), 1u);
+  EXPECT_EQ(o.read.notices[0], "Error in direction database\nRead only to number 012");
+  EXPECT_EQ(o.db.destinations.count(), 1u);
 }
 
 TEST(TableErrors, TableRunningPastTheImageIsReported) {

@@ -91,6 +91,7 @@ TEST(HexRecordReading, LinearAddressRecordsOfOtherToolsSelectTheBank) {
 }
 
 struct BadLine {
+  const char* name;
   const char* text;
   const char* error;
   std::size_t recordsKept = 1;
@@ -107,14 +108,15 @@ TEST_P(HexRecordErrors, StopTheLinesWithTheirMessageAndKeepWhatCameBefore) {
 
 INSTANTIATE_TEST_SUITE_P(
     Lines, HexRecordErrors,
-    ::testing::Values(BadLine{"", "Read beyond end of file"},
-                      BadLine{":0100000042BD\n", "Read beyond end of file", 2},
-                      BadLine{"0100000042BD\n:00000001FF\n", "File format error"},
-                      BadLine{":0100000042bd\n:00000001FF\n", "File format error"},
-                      BadLine{":0200000042BC\n:00000001FF\n", "File format error"},
-                      BadLine{":01000000\n", "File format error"},
-                      BadLine{":0100000042BE\n:00000001FF\n", "Check sum error"},
-                      BadLine{":0100000742B6\n:00000001FF\n", "File format error"}));
+    ::testing::Values(BadLine{"Empty", "", "Read beyond end of file"},
+                      BadLine{"NoEndRecord", ":0100000042BD\n", "Read beyond end of file", 2},
+                      BadLine{"NoColon", "0100000042BD\n:00000001FF\n", "File format error"},
+                      BadLine{"LowerCase", ":0100000042bd\n:00000001FF\n", "File format error"},
+                      BadLine{"CountTooLarge", ":0200000042BC\n:00000001FF\n", "File format error"},
+                      BadLine{"TooShort", ":01000000\n", "File format error"},
+                      BadLine{"BadChecksum", ":0100000042BE\n:00000001FF\n", "Check sum error"},
+                      BadLine{"UnknownType", ":0100000742B6\n:00000001FF\n", "File format error"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(HexRecordReading, LinesAfterTheEndRecordAreNotRead) {
   auto hex = parseHexRecords(":0100000041BE\n:00000001FF\ngarbage\n");
