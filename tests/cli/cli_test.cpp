@@ -31,6 +31,17 @@ CliRun cli(std::vector<std::string> args) {
 
 class CliTest : public ::testing::Test {
  protected:
+  // Every panel data base the tool wrote is read by srec_cat too (the test
+  // itself writes the spoilt ones under names starting with "bad").
+  void TearDown() override {
+    for (const auto& entry : std::filesystem::directory_iterator(dir.path())) {
+      std::string name = entry.path().filename().string();
+      if (entry.path().extension() == ".hex" && name.rfind("bad", 0) != 0) {
+        EXPECT_TRUE(test::srecCatAccepts(entry.path().string())) << name;
+      }
+    }
+  }
+
   std::string jsonOf(const PanelDatabase& db, const std::string& name) {
     std::string path = dir.file(name);
     test::writeFile(path, databaseToJson(db).dump(1));
