@@ -31,5 +31,7 @@ struct CliContext {
 
 // dump, build and convert.
 void registerDatabaseCommands(CLI::App& app, CliContext& context);
+// import and export of lines, destinations and stops.
+void registerTextCommands(CLI::App& app, CliContext& context);
 
 }  // namespace dorvak
