@@ -202,13 +202,14 @@ class ListReader {
     };
     std::size_t pos = 0;
     while (pos < bytes.size() && !cancelled()) {
-      if (bytes.size() - pos < keyChars + 2) return stop(std::string(msg::ReadBeyondEnd));
+      if (bytes.size() - pos < keyChars) return stop(std::string(msg::ReadBeyondEnd));
       std::string_view number = bytes.substr(pos, keyChars);
       bool start = traits_.startingDestination && allOf(number, 'X');
       if (!allDigits(number) && !start) return fail(traits_.packedError);
       std::string key = start ? std::string(kStartingDestinationKey)
                               : std::string(kKeyLength - keyChars, '0') + std::string(number);
       if (!start && key[0] != '0' && traits_.maxNumber < 1000) return fail(traits_.packedError);
+      if (bytes.size() - pos < keyChars + 2) return stop(std::string(msg::ReadBeyondEnd));
       std::size_t length = static_cast<std::uint8_t>(bytes[pos + keyChars]) |
                            static_cast<std::size_t>(static_cast<std::uint8_t>(bytes[pos + keyChars + 1])) << 8;
       pos += keyChars + 2;
