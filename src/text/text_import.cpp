@@ -90,6 +90,8 @@ KindTraits traitsOf(TextKind kind, const PanelConfig& config) {
   return {"Stop $ already exists! |Overwrite it?", msg::ErrorInStopDatabase, "Stops input", 9999, false, true};
 }
 
+}  // namespace
+
 // One read into one list.
 class ListReader {
  public:
@@ -439,7 +441,20 @@ class ListReader {
   TextImportResult result_;
 };
 
-}  // namespace
+ListImport::ListImport(PanelDatabase& db, TextKind kind, const TextImportOptions& options, std::size_t inputSize)
+    : reader_(std::make_unique<ListReader>(db, kind, options, inputSize)) {}
+ListImport::~ListImport() = default;
+bool ListImport::findExisting(const std::string& key) { return reader_->findExisting(key); }
+void ListImport::addComposed(const std::string& key, std::string_view row1, std::string_view furtherRows,
+                             std::string_view ekvivalent) {
+  reader_->addComposed(key, row1, furtherRows, ekvivalent);
+}
+void ListImport::store(const std::string& key, std::string_view text) { reader_->store(key, text); }
+bool ListImport::cancelled() const { return reader_->cancelled(); }
+void ListImport::stop(std::string message) { reader_->stop(std::move(message)); }
+void ListImport::caption(std::string_view text) { reader_->caption(text); }
+void ListImport::progress(std::size_t consumed) { reader_->progress(consumed); }
+TextImportResult ListImport::finish() { return reader_->finish(); }
 
 TextImportResult importTextFile(PanelDatabase& db, TextKind kind, const std::string& path, TextSource source,
                                 const TextImportOptions& options) {

@@ -10,6 +10,7 @@
 // page, else tab lines, which "$" template lines may shape.
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -50,6 +51,40 @@ struct TextImportResult {
   std::vector<std::string> removed;   // keys whose entry went without a new one
   bool stoppedEarly = false;          // a bad record, a "No", "Storno", or the file ended inside a record
   std::vector<std::string> notices;
+};
+
+// One read into one list: the steps every reader of lines, destinations or
+// stops takes per entry, whatever the source. Changes are staged and reach
+// the list when finish() runs (or the import is destroyed).
+class ListImport {
+ public:
+  ListImport(PanelDatabase& db, TextKind kind, const TextImportOptions& options, std::size_t inputSize);
+  ~ListImport();
+  ListImport(const ListImport&) = delete;
+  ListImport& operator=(const ListImport&) = delete;
+
+  // Whether an incoming entry may take its key; asks the duplicate question
+  // when the key is taken. "Storno" skips the entry and ends the read.
+  bool findExisting(const std::string& key);
+  // Builds the entry from plain rows in keyboard characters (further rows
+  // separated by LF or "|"); an ekvivalent is kept after the CR when it
+  // differs from the one the text gives.
+  void addComposed(const std::string& key, std::string_view row1, std::string_view furtherRows,
+                   std::string_view ekvivalent = {});
+  // Stores an entry's stored text as it stands.
+  void store(const std::string& key, std::string_view text);
+
+  bool cancelled() const;
+  // A message that ends the read part way.
+  void stop(std::string message);
+  void caption(std::string_view text);
+  // Progress by the bytes of the input consumed so far.
+  void progress(std::size_t consumed);
+
+  TextImportResult finish();
+
+ private:
+  std::unique_ptr<class ListReader> reader_;
 };
 
 // Throws DorvakError ("File $: Access denied!") when the file cannot be
