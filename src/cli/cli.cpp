@@ -48,6 +48,7 @@ int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
   GlobalOptions global;
   addGlobalOptions(app, global);
   registerDatabaseCommands(app, context);
+  registerFontCommand(app, context);
 
   try {
     app.parse(argc, argv);

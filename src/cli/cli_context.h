@@ -31,5 +31,7 @@ struct CliContext {
 
 // dump, build and convert.
 void registerDatabaseCommands(CLI::App& app, CliContext& context);
+// font import and font show.
+void registerFontCommand(CLI::App& app, CliContext& context);
 
 }  // namespace dorvak
