@@ -107,7 +107,8 @@ TEST_F(FontCommandTest, ShowPrintsTheGlyphRowByRow) {
             0);
   test::CliRun show = runCliWith({"font", "show", file("out.hex"), "--font", "5", "--code", "128"});
   ASSERT_EQ(show.status, 0) << show.err;
-  const GlyphRecord& glyph = open(file("out.hex")).fonts.glyph(5, 128);
+  const PanelDatabase db = open(file("out.hex"));
+  const GlyphRecord& glyph = db.fonts.glyph(5, 128);
   std::string expected = "Font 5, \xC4\x8C (U+010C, code 128): " + std::to_string(glyphColumns(glyph)) +
                          " columns x " + std::to_string(glyph.height) + " rows\n";
   for (const std::string& row : glyphAsText(glyph)) expected += row + "\n";
