@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
-#include <map>
 #include <optional>
 
 #include "config/cp1250.h"
