@@ -33,5 +33,7 @@ struct CliContext {
 void registerDatabaseCommands(CLI::App& app, CliContext& context);
 // import and export of lines, destinations and stops.
 void registerTextCommands(CLI::App& app, CliContext& context);
+// font import and font show.
+void registerFontCommand(CLI::App& app, CliContext& context);
 
 }  // namespace dorvak
