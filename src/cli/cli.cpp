@@ -13,6 +13,7 @@ int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
   app.require_subcommand(1);
   CliContext context{out, err};
   registerDatabaseCommands(app, context);
+  registerRenderCommand(app, context);
 
   try {
     app.parse(argc, argv);  // the chosen command runs from its callback

@@ -24,5 +24,7 @@ struct CliContext {
 
 // dump, build and convert.
 void registerDatabaseCommands(CLI::App& app, CliContext& context);
+// render.
+void registerRenderCommand(CLI::App& app, CliContext& context);
 
 }  // namespace dorvak
