@@ -5,18 +5,6 @@
 
 namespace dorvak {
 
-void PictureRegion::include(const PictureRegion& other) {
-  if (other.empty()) return;
-  if (empty()) {
-    *this = other;
-    return;
-  }
-  top = std::min(top, other.top);
-  bottom = std::max(bottom, other.bottom);
-  left = std::min(left, other.left);
-  right = std::max(right, other.right);
-}
-
 PictureRegion PictureRegion::ofField(int left, int right, int bottom, int top) {
   PictureRegion region;
   region.top = std::max(pictureRowOf(top), 0);

@@ -36,7 +36,17 @@ struct PictureRegion {
     return row >= top && row <= bottom && column >= left && column <= right;
   }
   // The smallest rectangle that holds both.
-  void include(const PictureRegion& other);
+  void include(const PictureRegion& other) {
+    if (other.empty()) return;
+    if (empty()) {
+      *this = other;
+      return;
+    }
+    top = top < other.top ? top : other.top;
+    bottom = bottom > other.bottom ? bottom : other.bottom;
+    left = left < other.left ? left : other.left;
+    right = right > other.right ? right : other.right;
+  }
   bool operator==(const PictureRegion&) const = default;
 
   static PictureRegion whole() { return {0, kPictureRows - 1, 0, kPictureColumns - 1}; }

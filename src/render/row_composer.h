@@ -45,15 +45,26 @@ class RowComposer {
   void flush(const FieldView& view, Picture& compose);
 
   const RowState& state() const { return state_; }
-  bool dot(int row, int column) const { return buffer_[row][column] != 0; }
+  bool dot(int row, int column) const { return buffer_[row][kDarkColumns + column] != 0; }
 
  private:
-  Picture buffer_{};
+  void drawDots(const GlyphRecord& glyph, int bytesPerCol, int rowShift, int rowEnd, int columnBegin, int columnEnd);
+
+  // Each buffer row starts with dark columns, so that a flush copies the dark
+  // part left of a centred row and the row itself in one run: a row starts
+  // at most (256 - 1) div 2 columns right of its field's left edge. Eight
+  // spare columns behind the last one let a glyph's eight dots of a row be
+  // stored at once. Neither ever holds a lit dot.
+  static constexpr int kDarkColumns = 128;
+  static constexpr int kSpareColumns = 8;
+  using BufferRow = std::array<std::uint8_t, kDarkColumns + kPictureColumns + kSpareColumns>;
+  std::array<BufferRow, kPictureRows> buffer_{};
   RowState state_;
-  // The lit part of the buffer, so that clearing touches only it.
-  int litTop_ = kPictureRows;
-  int litBottom_ = -1;
-  int litRight_ = -1;
+  // The rows and the columns from 0 that glyphs were written to; outside
+  // them every dot is off, so clearing touches only them.
+  int writtenTop_ = kPictureRows;
+  int writtenBottom_ = -1;
+  int writtenRight_ = -1;
 };
 
 }  // namespace dorvak

@@ -128,6 +128,11 @@ TEST_F(Escapes, GlyphsBeforeAStartColumnKeepTheirBufferColumnsAsPanelColumns) {
   EXPECT_EQ(field(8, 8), Rows{"#.........#........."});
 }
 
+TEST_F(Escapes, GlyphAtAnEarlierStartColumnOverwritesOnlyItsOwnColumns) {
+  step(FieldId::Destination, "W" + esc('s', 0) + "B\r");
+  EXPECT_EQ(field(9, 7), (Rows{"#.########..........", "#...................", "#..................."}));
+}
+
 TEST_F(Escapes, DelayTakesTheParameterAndNeverZero) {
   step(FieldId::Destination, esc('z', 20) + "\r");
   EXPECT_EQ(destination().delay, 20);

@@ -102,6 +102,19 @@ TEST_F(Placement, GlyphOfHeightNineAtShift25LosesItsRowsBelowThePicture) {
   EXPECT_EQ(composed(2, 2, 4, 0), (Rows{".", "#", "#", "#", "#"}));
 }
 
+TEST_F(Placement, GlyphsTallerThanEightRowsKeepTheirDotOrder) {
+  // Two bytes per column; the rows of the second byte must follow the first.
+  db.fonts.glyph(0, 'Z') = glyphFromArt({"#...........", ".#..........", "..#.........", "...#........",
+                                         "....#.......", ".....#......", "......#.....", ".......#....",
+                                         "........#...", ".........#..", "..........#.", "...........#"});
+  db.config.height = 12;
+  setField(FieldId::Destination, {0, 11, 0, 11});
+  step(FieldId::Destination, "Z\r");
+  EXPECT_EQ(composed(0, 11, 11, 0),
+            (Rows{"#...........", ".#..........", "..#.........", "...#........", "....#.......", ".....#......",
+                  "......#.....", ".......#....", "........#...", ".........#..", "..........#.", "...........#"}));
+}
+
 TEST_F(Placement, DamagedGlyphsAndBoundsStayInsideThePictures) {
   // A glyph of height 255 (32 bytes per column, 7 columns), a field reaching
   // past the panel's last column and row, and a start column left of 0.
