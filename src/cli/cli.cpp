@@ -8,15 +8,53 @@
 
 namespace dorvak {
 
+namespace {
+
+struct GlobalOptions {
+  std::string mode = "none";
+  std::string kt500Table, kt700Table;
+};
+
+// --mode, --kt500-table and --kt700-table, accepted before or after the
+// command's name.
+void addGlobalOptions(CLI::App& app, GlobalOptions& global) {
+  app.fallthrough();
+  app.add_option("--mode", global.mode, "Ekvivalent mode: none, kt500 or kt700 (default none)")
+      ->check(CLI::IsMember({"none", "kt500", "kt700"}));
+  app.add_option("--kt500-table", global.kt500Table, "KT500 code table (*.tbk) instead of the built-in one");
+  app.add_option("--kt700-table", global.kt700Table, "KT700 code table (*.700) instead of the built-in one");
+}
+
+void applyGlobalOptions(const GlobalOptions& global, ProgramOptions& options) {
+  options.ekvivalentMode = global.mode == "kt500"   ? EkvivalentMode::Kt500
+                           : global.mode == "kt700" ? EkvivalentMode::Kt700
+                                                    : EkvivalentMode::None;
+  if (!global.kt500Table.empty()) {
+    options.kt500Table = readKt500TableFile(global.kt500Table);
+    options.kt500Path = global.kt500Table;
+  }
+  if (!global.kt700Table.empty()) {
+    readKt700TableFile(global.kt700Table, options.kt700Table, options.kt700Widths);
+    options.kt700Path = global.kt700Table;
+  }
+}
+
+}  // namespace
+
 int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
   CLI::App app{"Dorvak: panel data bases of dot-matrix destination panels", "dorvak-cli"};
   app.require_subcommand(1);
-  CliContext context{out, err};
+  CliContext context{out, err, {}, {}};
+  GlobalOptions global;
+  addGlobalOptions(app, global);
   registerDatabaseCommands(app, context);
+  registerTextCommands(app, context);
   registerRenderCommand(app, context);
 
   try {
-    app.parse(argc, argv);  // the chosen command runs from its callback
+    app.parse(argc, argv);
+    applyGlobalOptions(global, context.options);
+    return context.command ? context.command() : kCliBadInput;
   } catch (const CLI::ParseError& e) {
     if (e.get_exit_code() == 0) {
       out << app.help();
@@ -30,7 +68,6 @@ int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
     err << e.what() << "\n";
     return kCliFailed;
   }
-  return context.status;
 }
 
 }  // namespace dorvak

@@ -1,9 +1,12 @@
 #pragma once
-// What every dorvak-cli command shares: the output streams and the exit
-// status the command leaves behind. Commands register themselves with the
-// application and run from its callbacks.
+// What every dorvak-cli command shares: the output streams and the program
+// options of the run. Commands register themselves with the application; the
+// chosen one leaves its work in `command`, which runs once parsing is done.
 
+#include <functional>
 #include <iosfwd>
+
+#include "config/program_options.h"
 
 namespace CLI {
 class App;
@@ -19,11 +22,17 @@ inline constexpr int kCliBadInput = 2;  // bad arguments or a bad document
 struct CliContext {
   std::ostream& out;
   std::ostream& err;
-  int status = kCliDone;
+  // The program options of this run, from the global options only: the tool
+  // never reads the user's options file, so scripts behave alike everywhere.
+  ProgramOptions options;
+  // Set by the chosen command's callback; runs once the options are loaded.
+  std::function<int()> command;
 };
 
 // dump, build and convert.
 void registerDatabaseCommands(CLI::App& app, CliContext& context);
+// import and export of lines, destinations and stops.
+void registerTextCommands(CLI::App& app, CliContext& context);
 // render.
 void registerRenderCommand(CLI::App& app, CliContext& context);
 

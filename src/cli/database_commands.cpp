@@ -20,17 +20,20 @@ constexpr std::size_t kMaxJsonFileSize = 64u << 20;
 const std::map<std::string, std::uint8_t> kFirmwareNames = {
     {"1.6", FirmwareVersion::V1_6}, {"2.13", FirmwareVersion::V2_13}, {"2.15", FirmwareVersion::V2_15}};
 
-HexReadOptions readOptions(std::ostream& err) {
+HexReadOptions readOptions(const CliContext& c) {
   HexReadOptions options;
-  options.notice = [&err](const std::string& message) { err << message << "\n"; };
+  options.notice = [&err = c.err](const std::string& message) { err << message << "\n"; };
+  options.kt500Table = &c.options.kt500Table;
   return options;
 }
 
 // Saves as Save does; the code 255 question is answered by --yes.
-int save(const PanelDatabase& db, const std::string& path, bool yes, std::ostream& err) {
+int save(const PanelDatabase& db, const std::string& path, bool yes, const CliContext& c) {
   HexWriteOptions options;
+  options.ekvivalentMode = c.options.ekvivalentMode;
+  options.kt500Table = &c.options.kt500Table;
   options.confirm = [&](std::string_view question) {
-    if (!yes) err << question << "\n";
+    if (!yes) c.err << question << "\n";
     return yes;
   };
   return writeHexFile(db, path, options) == SaveResult::Written ? kCliDone : kCliFailed;
@@ -44,7 +47,7 @@ struct Arguments {
 int dump(const Arguments& a, CliContext& c) {
   PanelDatabase db;
   db.resetConfig();
-  openHexFile(db, a.input, readOptions(c.err));
+  openHexFile(db, a.input, readOptions(c));
   c.out << databaseToJson(db).dump(2) << "\n";
   return kCliDone;
 }
@@ -64,15 +67,15 @@ int build(const Arguments& a, CliContext& c) {
     c.err << a.input << ": " << e.what() << "\n";
     return kCliBadInput;
   }
-  return save(db, a.output, a.yes, c.err);
+  return save(db, a.output, a.yes, c);
 }
 
 int convert(const Arguments& a, CliContext& c) {
   PanelDatabase db;
   db.resetConfig();
-  openHexFile(db, a.input, readOptions(c.err));
+  openHexFile(db, a.input, readOptions(c));
   if (!a.firmware.empty()) db.config.firmware = kFirmwareNames.at(a.firmware);
-  return save(db, a.output, a.yes, c.err);
+  return save(db, a.output, a.yes, c);
 }
 
 }  // namespace
@@ -83,13 +86,13 @@ void registerDatabaseCommands(CLI::App& app, CliContext& context) {
 
   auto* dumpCommand = app.add_subcommand("dump", "Print a panel data base (*.hex) as one JSON document");
   dumpCommand->add_option("DB.hex", args->input, "Panel data base")->required();
-  dumpCommand->callback([args, &context] { context.status = dump(*args, context); });
+  dumpCommand->callback([args, &context] { context.command = [args, &context] { return dump(*args, context); }; });
 
   auto* buildCommand = app.add_subcommand("build", "Write a panel data base from a JSON document");
   buildCommand->add_option("DB.json", args->input, "JSON document as dump prints it")->required();
   buildCommand->add_option("-o,--output", args->output, "Panel data base to write")->required();
   buildCommand->add_flag("--yes", args->yes, yesHelp);
-  buildCommand->callback([args, &context] { context.status = build(*args, context); });
+  buildCommand->callback([args, &context] { context.command = [args, &context] { return build(*args, context); }; });
 
   auto* convertCommand =
       app.add_subcommand("convert", "Read a panel data base and write it again, optionally for another firmware");
@@ -98,7 +101,7 @@ void registerDatabaseCommands(CLI::App& app, CliContext& context) {
   convertCommand->add_option("--firmware", args->firmware, "Firmware to write for: 1.6, 2.13 or 2.15")
       ->check(CLI::IsMember({"1.6", "2.13", "2.15"}));
   convertCommand->add_flag("--yes", args->yes, yesHelp);
-  convertCommand->callback([args, &context] { context.status = convert(*args, context); });
+  convertCommand->callback([args, &context] { context.command = [args, &context] { return convert(*args, context); }; });
 }
 
 }  // namespace dorvak

@@ -4,6 +4,7 @@
 #include <set>
 
 #include "config/cp1250.h"
+#include "text/notation.h"
 
 namespace dorvak {
 
@@ -47,10 +48,12 @@ constexpr CommandField kCommands[] = {
     {"aSC", &IbisCommands::aSC}, {"aSL", &IbisCommands::aSL}, {"aSZ", &IbisCommands::aSZ},
     {"aSD", &IbisCommands::aSD}};
 
-ordered_json listToJson(const TextList& list) {
+ordered_json listToJson(const TextList& list, const KeyTable& keys) {
   ordered_json out = ordered_json::array();
-  for (const std::string& entry : list)
-    out.push_back({{"key", std::string(entryKey(entry))}, {"text", toHex(entryText(entry))}});
+  for (const std::string& entry : list) {
+    std::string notation = cp1250ToUtf8(joinMnemo(textToMnemo(entryText(entry), keys)));
+    out.push_back({{"key", std::string(entryKey(entry))}, {"text", toHex(entryText(entry))}, {"notation", notation}});
+  }
   return out;
 }
 
@@ -191,8 +194,9 @@ void readList(const json& document, const char* name, TextKind kind, PanelDataba
     std::string path = std::string(name) + "[" + std::to_string(i) + "]";
     const json* key = member((*entries)[i], path, "key");
     const json* text = member((*entries)[i], path, "text");
+    const json* notation = member((*entries)[i], path, "notation");
     if (!key || !key->is_string()) fieldError(path + ".key", "must be a string of four digits or \"XXXX\"");
-    if (!text) fieldError(path + ".text", "is missing");
+    if (!text && !notation) fieldError(path + ".text", "is missing (and there is no notation)");
     const std::string& k = key->get_ref<const std::string&>();
     if (!isWellFormedKey(k)) fieldError(path + ".key", "\"" + k + "\" is not four digits or \"XXXX\"");
     bool start = k == kStartingDestinationKey;
@@ -202,7 +206,11 @@ void readList(const json& document, const char* name, TextKind kind, PanelDataba
       fieldError(path + ".key", "\"" + k + "\" is above 999, which this list cannot hold");
     if (!start && !digitsOnly(k)) fieldError(path + ".key", "\"" + k + "\" is not four digits");
     if (list.findEntry(k)) fieldError(path + ".key", "\"" + k + "\" is listed twice");
-    std::string bytes = hexBytes(*text, path + ".text");
+    // The exact bytes when given; else the readable notation, written by hand.
+    std::string bytes = text ? hexBytes(*text, path + ".text")
+                             : mnemoToText(windowsText(*notation, path + ".notation", 1u << 16), db.keyTable,
+                                           db.config.length)
+                                   .text;
     if (bytes.find(kCR) == std::string::npos) bytes += kCR;  // every stored text ends its panel part with CR
     list.putEntry(k, bytes);
   }
@@ -263,9 +271,9 @@ ordered_json databaseToJson(const PanelDatabase& db) {
     if (!glyphs.empty()) fonts.push_back({{"font", font}, {"glyphs", glyphs}});
   }
   doc["fonts"] = fonts;
-  doc["lines"] = listToJson(db.lines);
-  doc["destinations"] = listToJson(db.destinations);
-  doc["stops"] = listToJson(db.stops);
+  doc["lines"] = listToJson(db.lines, db.keyTable);
+  doc["destinations"] = listToJson(db.destinations, db.keyTable);
+  doc["stops"] = listToJson(db.stops, db.keyTable);
   return doc;
 }
 

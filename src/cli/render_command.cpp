@@ -74,6 +74,7 @@ int render(const RenderArguments& a, CliContext& c) {
   db.resetConfig();
   HexReadOptions options;
   options.notice = [&c](const std::string& message) { c.err << message << "\n"; };
+  options.kt500Table = &c.options.kt500Table;
   OpenResult open = openHexFile(db, a.input, options);
 
   // What Open leaves on the panel: the pictures cleared, the fields whose
@@ -142,7 +143,7 @@ void registerRenderCommand(CLI::App& app, CliContext& context) {
   command->add_option("--format", args->format, "text (default: # lit, . dark, top row first) or png")
       ->check(CLI::IsMember({"text", "png"}));
   command->add_option("-o,--output", args->output, "File to write (standard output for text when not given)");
-  command->callback([args, &context] { context.status = render(*args, context); });
+  command->callback([args, &context] { context.command = [args, &context] { return render(*args, context); }; });
 }
 
 }  // namespace dorvak

@@ -75,4 +75,44 @@ std::optional<std::size_t> TextList::deleteEntry(std::string_view key) {
   return index;
 }
 
+bool StagedTextList::contains(std::string_view key) const {
+  auto it = changes_.find(key);
+  if (it != changes_.end()) return it->second.has_value();
+  return !cleared_ && list_.findEntry(key).has_value();
+}
+
+void StagedTextList::put(std::string_view key, std::string entry) { changes_[std::string(key)] = std::move(entry); }
+
+void StagedTextList::erase(std::string_view key) { changes_[std::string(key)] = std::nullopt; }
+
+void StagedTextList::clear() {
+  cleared_ = true;
+  changes_.clear();
+}
+
+void StagedTextList::commit() {
+  if (!cleared_ && changes_.empty()) return;
+  std::vector<std::string> merged;
+  std::vector<std::string> old;
+  if (!cleared_) old = std::move(list_.entries_);
+  merged.reserve(old.size() + changes_.size());
+  auto change = changes_.begin();
+  for (std::string& entry : old) {
+    std::string_view key = entryKey(entry);
+    for (; change != changes_.end() && change->first < key; ++change)
+      if (change->second) merged.push_back(std::move(*change->second));
+    if (change != changes_.end() && change->first == key) {
+      if (change->second) merged.push_back(std::move(*change->second));
+      ++change;
+    } else {
+      merged.push_back(std::move(entry));
+    }
+  }
+  for (; change != changes_.end(); ++change)
+    if (change->second) merged.push_back(std::move(*change->second));
+  list_.entries_ = std::move(merged);
+  changes_.clear();
+  cleared_ = false;
+}
+
 }  // namespace dorvak

@@ -7,6 +7,7 @@
 // byte order of the entries is their numeric order, with "XXXX" last.
 
 #include <cstddef>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -66,7 +67,33 @@ class TextList {
   bool operator==(const TextList&) const = default;
 
  private:
+  friend class StagedTextList;
   std::vector<std::string> entries_;
+};
+
+// Changes made to a list one entry at a time, as a file read makes them,
+// applied in one merge pass: a read takes time proportional to its input
+// whatever the order of the numbers in the file. The list sees the changes
+// when commit() runs (at the latest when the stage is destroyed).
+class StagedTextList {
+ public:
+  explicit StagedTextList(TextList& list) : list_(list) {}
+  ~StagedTextList() { commit(); }
+  StagedTextList(const StagedTextList&) = delete;
+  StagedTextList& operator=(const StagedTextList&) = delete;
+
+  bool contains(std::string_view key) const;
+  void put(std::string_view key, std::string entry);  // entry: "key  text"
+  void erase(std::string_view key);
+  // Empties the list (the staged changes go with it).
+  void clear();
+  void commit();
+
+ private:
+  TextList& list_;
+  bool cleared_ = false;
+  // Key -> the new entry, or nothing for an entry to remove.
+  std::map<std::string, std::optional<std::string>, std::less<>> changes_;
 };
 
 }  // namespace dorvak

@@ -35,3 +35,74 @@ TEST(Kt500, TranslationsBothWays) {
 
 }  // namespace
 }  // namespace dorvak
+
+namespace dorvak {
+namespace {
+
+TEST(PanelCodesAndKeys, DefaultsWhenNothingMatches) {
+  const KeyTable& keys = DefaultKeyTable;
+  EXPECT_EQ(PanelCodeToKey('A', keys), 'A');
+  EXPECT_EQ(PanelCodeToKey(128, keys), 0xC8);
+  EXPECT_EQ(PanelCodeToKey(200, keys), '@') << "no key above 127 shows the at sign";
+  EXPECT_EQ(PanelCodeToKey(64, keys), 64) << "below 128 the code itself";
+  EXPECT_EQ(KeyToPanelCode('@', keys), 64) << "the at sign has no key: itself";
+  EXPECT_EQ(KeyToPanelCode(0xC8, keys), 128);
+  EXPECT_EQ(KeyToPanelCode(0x80, keys), 32) << "euro sign: no code, a space";
+  KeyTable twice = DefaultKeyTable;
+  twice[250] = 'A';
+  EXPECT_EQ(KeyToPanelCode('A', twice), 'A') << "the first code wins";
+  twice['A'] = 0;
+  EXPECT_EQ(KeyToPanelCode('A', twice), 250);
+}
+
+TEST(PanelCodesAndKeys, TextTranslationAgreesWithTheSingleCharacterOne) {
+  KeyTable keys = DefaultKeyTable;
+  keys[250] = 0xA7;
+  keys[251] = 0xA7;
+  std::string all;
+  for (int k = 0; k < 256; ++k) all += static_cast<char>(k);
+  std::string translated = all;
+  KeysToPanelCodes(translated, keys);
+  for (int k = 0; k < 256; ++k)
+    EXPECT_EQ(static_cast<std::uint8_t>(translated[static_cast<std::size_t>(k)]),
+              KeyToPanelCode(static_cast<std::uint8_t>(k), keys))
+        << k;
+  EXPECT_EQ(static_cast<std::uint8_t>(translated[0xA7]), 250);
+}
+
+TEST(Kt700, DefaultTableAndWidths) {
+  const Kt700Table& table = defaultKt700Table();
+  EXPECT_EQ(Kt700ToKey(128, table), 0xC8);
+  EXPECT_EQ(KeyToKt700(0xC8, table), 128);
+  EXPECT_EQ(KeyToKt700('A', table), 'A');
+  EXPECT_EQ(KeyToKt700(0x80, table), 'd') << "held by no entry";
+  const Kt700Widths& widths = builtinKt700Widths();
+  EXPECT_EQ(widths[31], 0);
+  EXPECT_EQ(widths[32], 4);
+  EXPECT_EQ(widths[47], 7);
+  EXPECT_EQ(widths['W'], 7);
+  EXPECT_EQ(widths['i'], 2);
+  EXPECT_EQ(widths[127], 0);
+  EXPECT_EQ(widths[165], 7);
+  EXPECT_EQ(widths[170], 4);
+  EXPECT_EQ(widths[171], 0);
+}
+
+TEST(Kamenicky, BuiltInTable) {
+  EXPECT_EQ(KamenickyToKey('x'), 'x');
+  for (int c = 128; c <= 169; ++c) EXPECT_EQ(KamenickyToKey(static_cast<std::uint8_t>(c)), DefaultKeyTable[c]) << c;
+  EXPECT_EQ(KamenickyToKey(170), 0xE0);
+  EXPECT_EQ(KamenickyToKey(171), 0xC0);
+  EXPECT_EQ(KamenickyToKey(172), 0xA0);
+  EXPECT_EQ(KamenickyToKey(173), 0xA7);
+  EXPECT_EQ(KamenickyToKey(174), 0xAB);
+  EXPECT_EQ(KamenickyToKey(175), 0xBB);
+  EXPECT_EQ(KamenickyToKey(0xC4), 0x97);
+  EXPECT_EQ(KamenickyToKey(0xE6), 0xB5);
+  EXPECT_EQ(KamenickyToKey(0xF6), 0xF7);
+  EXPECT_EQ(KamenickyToKey(0xF9), 0xFF);
+  EXPECT_EQ(KamenickyToKey(0xFF), 0xA0);
+}
+
+}  // namespace
+}  // namespace dorvak
