@@ -7,7 +7,9 @@
 #include <algorithm>
 #include <cstdlib>
 #include <set>
+#include <sstream>
 
+#include "cli/cli.h"
 #include "core/hex_reader.h"
 #include "core/panel_config.h"
 #include "test_support.h"
@@ -111,6 +113,25 @@ TEST(BundledDemo, MakeDemoBuildsTheBundledFile) {
   EXPECT_TRUE(test::readFile(dir.file("demo.hex")) == test::readFile(kExamples + "demo.hex"))
       << "examples/demo.hex is not what examples/make-demo builds: run it and commit the result";
   EXPECT_TRUE(test::srecCatAccepts(dir.file("demo.hex")));
+}
+
+TEST(BundledDemo, RendersItsDestinationsWithoutWarnings) {
+  PanelDatabase db = openDemo();
+  for (const std::string& entry : db.destinations) {
+    std::string key(entryKey(entry));
+    std::string number = key == "XXXX" ? "X" : std::to_string(std::stoi(key));
+    std::vector<std::string> args = {"dorvak-cli", "render", kExamples + "demo.hex", "--destination", number};
+    std::vector<const char*> argv;
+    for (const auto& a : args) argv.push_back(a.c_str());
+    std::ostringstream out, err;
+    ASSERT_EQ(runCli(static_cast<int>(argv.size()), argv.data(), out, err), 0) << key;
+    EXPECT_EQ(err.str(), "") << "destination " << key;
+    // Something is lit in the destination field (columns 28..111).
+    std::istringstream rows(out.str());
+    bool lit = false;
+    for (std::string row; std::getline(rows, row);) lit = lit || row.find('#', 28) != std::string::npos;
+    EXPECT_TRUE(lit) << "destination " << key;
+  }
 }
 
 }  // namespace
