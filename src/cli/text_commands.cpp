@@ -9,6 +9,7 @@
 #include "cli/cli_context.h"
 #include "core/hex_reader.h"
 #include "core/hex_writer.h"
+#include "interchange/unit_texts.h"
 #include "text/text_export.h"
 #include "text/text_import.h"
 
@@ -86,15 +87,22 @@ int exportList(const ExportArguments& a, CliContext& c) {
   return kCliDone;
 }
 
-bool isPanelDatabase(const std::string& path) {
+std::string lowerExtension(const std::string& path) {
   std::string ext = std::filesystem::path(path).extension().string();
   for (char& ch : ext) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
-  return ext == ".hex";
+  return ext;
 }
+
+bool isPanelDatabase(const std::string& path) { return lowerExtension(path) == ".hex"; }
+bool isUnitFile(const std::string& path) { return lowerExtension(path) == ".bbd" || lowerExtension(path) == ".bbf"; }
 
 int importList(const ImportArguments& a, CliContext& c) {
   const TextKind kind = a.list.kind();
   const std::string& source = a.list.file();
+  if (isUnitFile(source) && kind == TextKind::Line) {
+    c.err << "An on-board unit file (*.bbd, *.bbf) holds destinations and stops, no lines\n";
+    return kCliBadInput;
+  }
   PanelDatabase db = openDatabase(a.database, c);
 
   TextImportOptions options;
@@ -117,6 +125,8 @@ int importList(const ImportArguments& a, CliContext& c) {
   TextImportResult result;
   if (isPanelDatabase(source)) {
     result = importFromPanelDatabase(db, kind, source, options);
+  } else if (isUnitFile(source)) {
+    result = readUnitTexts(db, kind, source, options);
   } else {
     auto layout = layoutForExtension(source);
     TextSource from = layout == TextFileLayout::Packed ? TextSource::Packed : TextSource::Text;

@@ -1,0 +1,112 @@
+// dorvak-cli ekvivalents read and write: the destinations' ekvivalents and an
+// on-board unit's data base (BBD/BBF).
+
+#include <CLI/CLI.hpp>
+#include <filesystem>
+#include <memory>
+#include <ostream>
+
+#include "cli/cli_context.h"
+#include "core/hex_reader.h"
+#include "core/hex_writer.h"
+#include "core/messages.h"
+#include "interchange/ekvivalents.h"
+#include "interchange/unit_file.h"
+
+namespace dorvak {
+
+namespace {
+
+struct EkvivalentArguments {
+  std::string database, unitFile, output, order = "alpha";
+};
+
+PanelDatabase openDatabase(const std::string& path, const CliContext& c) {
+  PanelDatabase db;
+  db.resetConfig();
+  HexReadOptions options;
+  options.notice = [&err = c.err](const std::string& message) { err << message << "\n"; };
+  options.kt500Table = &c.options.kt500Table;
+  openHexFile(db, path, options);
+  return db;
+}
+
+// Ekvivalents serve one unit: without a mode there is nothing to translate for.
+bool modeChosen(const char* command, const CliContext& c) {
+  if (c.options.ekvivalentMode != EkvivalentMode::None) return true;
+  c.err << "ekvivalents " << command << " needs --mode kt500 or --mode kt700 (the on-board unit's codes)\n";
+  return false;
+}
+
+int readFromUnit(const EkvivalentArguments& a, CliContext& c) {
+  if (!modeChosen("read", c)) return kCliBadInput;
+  PanelDatabase db = openDatabase(a.database, c);
+  EkvivalentReadOptions options;
+  options.programOptions = c.options;
+  options.notice = [&](const std::string& message) { c.err << message << "\n"; };
+  EkvivalentReadResult result = readEkvivalents(db, a.unitFile, options);
+
+  // Written without the ekvivalent mode, so that the destination table keeps
+  // the ekvivalents just read.
+  HexWriteOptions write;
+  write.ekvivalentMode = EkvivalentMode::None;
+  write.kt500Table = &c.options.kt500Table;
+  if (writeHexFile(db, a.output, write) == SaveResult::Declined) {
+    c.err << msg::Code255Question << "\n" << msg::Continue << "\n";
+    return kCliFailed;
+  }
+  c.out << result.taken << " ekvivalents read, " << result.missing << " not found, order "
+        << (result.unsorted ? "alpha" : "number") << "\n";
+  return result.stoppedEarly ? kCliStoppedPartWay : kCliDone;
+}
+
+int writeToUnit(const EkvivalentArguments& a, CliContext& c) {
+  if (!modeChosen("write", c)) return kCliBadInput;
+  if (c.options.ekvivalentMode == EkvivalentMode::Kt700 && a.order == "number") {
+    c.err << "KT700 ekvivalents are always written in alphabetical order; leave out --order number\n";
+    return kCliBadInput;
+  }
+  // Ekvivalents go only into an existing BBF, whose configuration part stays.
+  if (unitFileKind(a.unitFile) == UnitFileKind::Bbf && !std::filesystem::exists(a.unitFile)) {
+    c.err << formatMessage(kBbfMustExist, a.unitFile) << "\n";
+    return kCliFailed;
+  }
+  PanelDatabase db = openDatabase(a.database, c);
+  EkvivalentWriteOptions options;
+  options.programOptions = c.options;
+  EkvivalentWriteResult result = writeEkvivalents(db, a.unitFile, a.order == "alpha", options);
+  if (!result.written) {
+    c.err << "The panel data base has no destinations; " << a.unitFile << " was not written\n";
+    return kCliFailed;
+  }
+  c.out << result.records << " ekvivalents written, order " << a.order << "\n";
+  return kCliDone;
+}
+
+}  // namespace
+
+void registerEkvivalentCommands(CLI::App& app, CliContext& context) {
+  auto* group = app.add_subcommand("ekvivalents", "Exchange the destinations' ekvivalents with an on-board unit's BBD/BBF file");
+  group->require_subcommand(1);
+
+  auto readArgs = std::make_shared<EkvivalentArguments>();
+  auto* read = group->add_subcommand("read", "Take the ekvivalents of a BBD/BBF file into the destinations");
+  read->add_option("DB.hex", readArgs->database, "Panel data base")->required();
+  read->add_option("UNIT", readArgs->unitFile, "On-board unit file (*.bbd, *.bbf)")->required();
+  read->add_option("-o,--output", readArgs->output, "Panel data base to write")->required();
+  read->callback([readArgs, &context] {
+    context.command = [readArgs, &context] { return readFromUnit(*readArgs, context); };
+  });
+
+  auto writeArgs = std::make_shared<EkvivalentArguments>();
+  auto* write = group->add_subcommand("write", "Write the destinations' ekvivalents into a BBF file or a new BBD file");
+  write->add_option("DB.hex", writeArgs->database, "Panel data base")->required();
+  write->add_option("UNIT", writeArgs->unitFile, "On-board unit file (*.bbd made anew, existing *.bbf)")->required();
+  write->add_option("--order", writeArgs->order, "Record order: alpha (default) or number (KT500 only)")
+      ->check(CLI::IsMember({"alpha", "number"}));
+  write->callback([writeArgs, &context] {
+    context.command = [writeArgs, &context] { return writeToUnit(*writeArgs, context); };
+  });
+}
+
+}  // namespace dorvak
