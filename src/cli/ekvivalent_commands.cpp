@@ -66,8 +66,14 @@ int writeToUnit(const EkvivalentArguments& a, CliContext& c) {
     c.err << "KT700 ekvivalents are always written in alphabetical order; leave out --order number\n";
     return kCliBadInput;
   }
+  const bool bbf = unitFileKind(a.unitFile) == UnitFileKind::Bbf;
+  // A BBF has no mark of KT700 codes: they would be read back as KT500 ones.
+  if (c.options.ekvivalentMode == EkvivalentMode::Kt700 && bbf) {
+    c.err << "A KT700 unit's data base is a BBD file; write the ekvivalents into a .bbd file\n";
+    return kCliBadInput;
+  }
   // Ekvivalents go only into an existing BBF, whose configuration part stays.
-  if (unitFileKind(a.unitFile) == UnitFileKind::Bbf && !std::filesystem::exists(a.unitFile)) {
+  if (bbf && !std::filesystem::exists(a.unitFile)) {
     c.err << formatMessage(kBbfMustExist, a.unitFile) << "\n";
     return kCliFailed;
   }

@@ -26,7 +26,8 @@ class EkvivalentReader {
       : db_(db), options_(options), stepSize_(fileSize / 64 + 1), kt700Codes_(kt700Codes) {}
 
   void progress(std::uint64_t position) {
-    if (options_.progress.step) options_.progress.step(static_cast<int>(std::min<std::uint64_t>(position / stepSize_, 64)));
+    int step = static_cast<int>(std::min<std::uint64_t>(position / stepSize_, 64));
+    if (options_.progress.step && step != shownStep_) options_.progress.step(shownStep_ = step);
   }
 
   void notice(std::string message) {
@@ -78,6 +79,7 @@ class EkvivalentReader {
   const EkvivalentReadOptions& options_;
   std::size_t stepSize_;
   bool kt700Codes_;
+  int shownStep_ = -1;
   std::uint16_t previousNumber_ = 0;
   EkvivalentReadResult result_;
 };

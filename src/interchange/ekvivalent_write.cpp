@@ -94,8 +94,7 @@ EkvivalentWriteResult writeEkvivalents(const PanelDatabase& db, const std::strin
     std::copy(block.begin(), block.end(), out.begin() + unit::kConfigOffset);
     // Counted from behind the configuration part as configSize gives it; the
     // unsigned arithmetic of the unit's own format, wrapping included.
-    putU32(out, sectionHead - 4,
-           static_cast<std::uint32_t>(end) - (std::uint32_t{bbf.configSize} + unit::kConfigOffset) - 4);
+    putU32(out, sectionHead - 4, static_cast<std::uint32_t>(end - (bbf.configSize + unit::kConfigOffset) - 4));
   } else {
     putU32(out, unit::kBbdLength, static_cast<std::uint32_t>(end - unit::kBbdLength));
     putU32(out, unit::kBbdDestinations, static_cast<std::uint32_t>(firstRecord));

@@ -100,12 +100,17 @@ TEST_F(CliEkvivalents, TheModeMustNameAUnit) {
   EXPECT_EQ(read.status, 2);
   EXPECT_EQ(read.err, "ekvivalents read needs --mode kt500 or --mode kt700 (the on-board unit's codes)\n");
   EXPECT_FALSE(std::filesystem::exists(file("out.hex")));
-  Outcome write = cli({"ekvivalents", "write", file("db.hex"), file("new.bbd"), "--mode", "none"});
-  EXPECT_EQ(write.status, 2);
+  Outcome none = cli({"ekvivalents", "write", file("db.hex"), file("new.bbd"), "--mode", "none"});
+  EXPECT_EQ(none.status, 2);
   EXPECT_FALSE(std::filesystem::exists(file("new.bbd")));
   Outcome kt700 = cli({"ekvivalents", "write", file("db.hex"), file("new.bbd"), "--mode", "kt700", "--order", "number"});
   EXPECT_EQ(kt700.status, 2);
   EXPECT_EQ(kt700.err, "KT700 ekvivalents are always written in alphabetical order; leave out --order number\n");
+  write("unit.bbf", bbfBytes({}, {}));
+  Outcome kt700Bbf = cli({"ekvivalents", "write", file("db.hex"), file("unit.bbf"), "--mode", "kt700"});
+  EXPECT_EQ(kt700Bbf.status, 2);
+  EXPECT_EQ(kt700Bbf.err, "A KT700 unit's data base is a BBD file; write the ekvivalents into a .bbd file\n");
+  EXPECT_EQ(test::readFile(file("unit.bbf")), bbfBytes({}, {}));
   EXPECT_EQ(cli({"ekvivalents", "write", file("db.hex"), file("new.bbd"), "--mode", "kt500", "--order", "size"}).status, 2);
   EXPECT_EQ(cli({"ekvivalents", file("db.hex")}).status, 2);
 
