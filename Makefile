@@ -3,7 +3,7 @@ BUILD_DIR ?= build
 JOBS ?= $(shell nproc)
 DEMO ?= examples/demo.hex
 
-.PHONY: all deps build test run bench clean
+.PHONY: all deps build test run bench fuzz clean
 
 all: build
 
@@ -24,5 +24,8 @@ bench: build
 	@$(BUILD_DIR)/bench/dorvak-bench
 	@scripts/bench-convert $(BUILD_DIR)/dorvak-cli
 
+fuzz: build
+	@scripts/fuzz
+
 clean:
-	@rm -rf $(BUILD_DIR)
+	@rm -rf $(BUILD_DIR) build-fuzz build-sanitize

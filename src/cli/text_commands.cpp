@@ -1,5 +1,5 @@
-// dorvak-cli import and export: lines, destinations and stops to and from
-// files.
+// dorvak-cli import and export: lines, destinations, stops and fonts to and
+// from files.
 
 #include <CLI/CLI.hpp>
 #include <filesystem>
@@ -8,7 +8,9 @@
 
 #include "cli/cli_context.h"
 #include "core/hex_reader.h"
+#include "core/error.h"
 #include "core/hex_writer.h"
+#include "fonts/font_file.h"
 #include "interchange/unit_texts.h"
 #include "text/text_export.h"
 #include "text/text_import.h"
@@ -20,23 +22,27 @@ namespace {
 constexpr int kStoppedPartWay = 3;
 
 struct ListChoice {
-  std::string lines, destinations, stops;
+  std::string lines, destinations, stops, fonts;
 
   void add(CLI::App* command, const char* what) {
-    auto* group = command->add_option_group("list", "Which list: exactly one of");
+    auto* group = command->add_option_group("list", "Which part: exactly one of");
     group->add_option("--lines", lines, std::string("Lines ") + what);
     group->add_option("--destinations", destinations, std::string("Destinations ") + what);
     group->add_option("--stops", stops, std::string("Stops ") + what);
+    group->add_option("--fonts", fonts, std::string("Fonts and keys ") + what);
     group->require_option(1);
   }
   TextKind kind() const {
     return !lines.empty() ? TextKind::Line : !destinations.empty() ? TextKind::Destination : TextKind::Stop;
   }
-  const std::string& file() const { return !lines.empty() ? lines : !destinations.empty() ? destinations : stops; }
+  const std::string& file() const {
+    return !fonts.empty() ? fonts : !lines.empty() ? lines : !destinations.empty() ? destinations : stops;
+  }
 };
 
 struct ExportArguments {
-  std::string database, kind;
+  std::string database, kind, layout = "N";
+  bool yes = false;
   ListChoice list;
 };
 
@@ -60,7 +66,24 @@ const char* listName(TextKind kind) {
   return kind == TextKind::Line ? "lines" : kind == TextKind::Destination ? "destinations" : "stops";
 }
 
+int exportFonts(const ExportArguments& a, CliContext& c) {
+  PanelDatabase db = openDatabase(a.database, c);
+  FontFileOptions options;
+  options.confirm = [&](std::string_view question) {
+    if (!a.yes) c.err << question << "\n";
+    return a.yes;
+  };
+  FontFileLayout layout = a.layout == "S" ? FontFileLayout::S : FontFileLayout::N;
+  if (writeFontFile(db, a.list.fonts, layout, options) == FontSaveResult::Declined) return kCliFailed;
+  int glyphs = 0;
+  for (int font = 0; font < kFontCount; ++font)
+    for (int code = 32; code < kCodeCount; ++code) glyphs += db.fonts.glyph(font, code).exists() ? 1 : 0;
+  c.out << glyphs << " glyphs written\n";
+  return kCliDone;
+}
+
 int exportList(const ExportArguments& a, CliContext& c) {
+  if (!a.list.fonts.empty()) return exportFonts(a, c);
   const TextKind kind = a.list.kind();
   std::optional<TextFileLayout> layout;
   if (a.kind.empty()) {
@@ -96,52 +119,83 @@ std::string lowerExtension(const std::string& path) {
 bool isPanelDatabase(const std::string& path) { return lowerExtension(path) == ".hex"; }
 bool isUnitFile(const std::string& path) { return lowerExtension(path) == ".bbd" || lowerExtension(path) == ".bbf"; }
 
+int writeResult(const PanelDatabase& db, const std::string& path, const CliContext& c) {
+  HexWriteOptions write;
+  write.ekvivalentMode = c.options.ekvivalentMode;
+  write.kt500Table = &c.options.kt500Table;
+  if (writeHexFile(db, path, write) == SaveResult::Declined) {
+    c.err << "FW 1.x cannot use charakter with code 255.\nContinue?\n";
+    return kCliFailed;
+  }
+  return kCliDone;
+}
+
 int importList(const ImportArguments& a, CliContext& c) {
-  const TextKind kind = a.list.kind();
   const std::string& source = a.list.file();
-  if (isUnitFile(source) && kind == TextKind::Line) {
+  if (isUnitFile(source) && !a.list.lines.empty()) {
     c.err << "An on-board unit file (*.bbd, *.bbf) holds destinations and stops, no lines\n";
     return kCliBadInput;
   }
   PanelDatabase db = openDatabase(a.database, c);
+  bool stoppedEarly = false;
+  std::string summary;
 
-  TextImportOptions options;
-  options.add = a.add;
-  options.programOptions = c.options;
-  options.notice = [&](const std::string& message) { c.err << message << "\n"; };
-  const PromptAnswer duplicate = a.onDuplicate == "overwrite" ? PromptAnswer::Overwrite
-                                 : a.onDuplicate == "cancel"  ? PromptAnswer::Storno
-                                                              : PromptAnswer::Skip;
-  options.askDuplicate = [&, duplicate](const std::string& question) {
-    if (duplicate == PromptAnswer::Storno) c.err << question << "\n";
-    return duplicate;
-  };
-  const bool skipBadNumbers = a.onBadNumber == "skip";
-  options.askContinue = [&, skipBadNumbers](const std::string& question) {
-    c.err << question << "\n";
-    return skipBadNumbers;
-  };
-
-  TextImportResult result;
-  if (isPanelDatabase(source)) {
-    result = importFromPanelDatabase(db, kind, source, options);
-  } else if (isUnitFile(source)) {
-    result = readUnitTexts(db, kind, source, options);
+  if (!a.list.fonts.empty()) {
+    try {
+      readFontsInto(db, source, {});
+    } catch (const FileAccessError&) {
+      throw;  // nothing read: nothing written
+    } catch (const DorvakError& e) {
+      c.err << e.what() << "\n";  // what was read before the error stays
+      stoppedEarly = true;
+    }
+    int glyphs = 0;
+    for (int font = 0; font < kFontCount; ++font)
+      for (int code = 32; code < kCodeCount; ++code) glyphs += db.fonts.glyph(font, code).exists() ? 1 : 0;
+    summary = "fonts: " + std::to_string(glyphs) + " glyphs";
   } else {
-    auto layout = layoutForExtension(source);
-    TextSource from = layout == TextFileLayout::Packed ? TextSource::Packed : TextSource::Text;
-    result = importTextFile(db, kind, source, from, options);
+    const TextKind kind = a.list.kind();
+    TextImportOptions options;
+    options.add = a.add;
+    options.programOptions = c.options;
+    options.notice = [&](const std::string& message) { c.err << message << "\n"; };
+    const PromptAnswer duplicate = a.onDuplicate == "overwrite" ? PromptAnswer::Overwrite
+                                   : a.onDuplicate == "cancel"  ? PromptAnswer::Storno
+                                                                : PromptAnswer::Skip;
+    options.askDuplicate = [&, duplicate](const std::string& question) {
+      if (duplicate == PromptAnswer::Storno) c.err << question << "\n";
+      return duplicate;
+    };
+    const bool skipBadNumbers = a.onBadNumber == "skip";
+    options.askContinue = [&, skipBadNumbers](const std::string& question) {
+      c.err << question << "\n";
+      return skipBadNumbers;
+    };
+    TextImportResult result;
+    try {
+      if (isPanelDatabase(source)) {
+        result = importFromPanelDatabase(db, kind, source, options);
+      } else if (isUnitFile(source)) {
+        result = readUnitTexts(db, kind, source, options);
+      } else {
+        auto layout = layoutForExtension(source);
+        TextSource from = layout == TextFileLayout::Packed ? TextSource::Packed : TextSource::Text;
+        result = importTextFile(db, kind, source, from, options);
+      }
+    } catch (const FileAccessError&) {
+      throw;
+    } catch (const DorvakError& e) {
+      c.err << e.what() << "\n";  // a damaged panel data base: what was read before stays
+      result.stoppedEarly = true;
+    }
+    stoppedEarly = result.stoppedEarly;
+    summary = std::string(listName(kind)) + ": " + std::to_string(result.added.size()) + " added, " +
+              std::to_string(result.replaced.size()) + " replaced, " + std::to_string(db.list(kind).count()) +
+              " in all";
   }
-  HexWriteOptions write;
-  write.ekvivalentMode = c.options.ekvivalentMode;
-  write.kt500Table = &c.options.kt500Table;
-  if (writeHexFile(db, a.output, write) == SaveResult::Declined) {
-    c.err << "FW 1.x cannot use charakter with code 255.\nContinue?\n";
-    return kCliFailed;
-  }
-  c.out << listName(kind) << ": " << result.added.size() << " added, " << result.replaced.size() << " replaced, "
-        << db.list(kind).count() << " in all\n";
-  return result.stoppedEarly ? kStoppedPartWay : kCliDone;
+  if (int status = writeResult(db, a.output, c); status != kCliDone) return status;
+  c.out << summary << "\n";
+  return stoppedEarly ? kStoppedPartWay : kCliDone;
 }
 
 }  // namespace
@@ -153,6 +207,9 @@ void registerTextCommands(CLI::App& app, CliContext& context) {
   exportArgs->list.add(exportCommand, "file to write");
   exportCommand->add_option("--kind", exportArgs->kind, "Layout: packed, txt, cl or zs (default: by the file's extension)")
       ->check(CLI::IsMember({"packed", "txt", "cl", "zs"}));
+  exportCommand->add_option("--layout", exportArgs->layout, "Font file layout: N (default) or S (firmware 1.x)")
+      ->check(CLI::IsMember({"N", "S"}));
+  exportCommand->add_flag("--yes", exportArgs->yes, "Answer Yes to questions (the S layout leaves out code 255 glyphs)");
   exportCommand->callback(
       [exportArgs, &context] { context.command = [exportArgs, &context] { return exportList(*exportArgs, context); }; });
 

@@ -79,7 +79,10 @@ void writeKodFile(const std::string& path, const CodeTable& table) {
 }
 
 void readAlFile(const std::string& path, FormatStrings& strings) {
-  std::string bytes = readWholeFile(path, kMaxSmallFileSize);
+  parseAlBytes(readWholeFile(path, kMaxSmallFileSize), strings);
+}
+
+void parseAlBytes(std::string_view bytes, FormatStrings& strings) {
   for (std::size_t i = 1; i < strings.strings.size(); ++i) strings.strings[i].clear();
   std::size_t pos = 0;
   while (pos < bytes.size()) {
@@ -88,7 +91,7 @@ void readAlFile(const std::string& path, FormatStrings& strings) {
     if (pos + 1 >= bytes.size()) throw DorvakError(std::string(msg::ReadBeyondEnd));
     std::size_t length = static_cast<std::uint8_t>(bytes[pos + 1]);
     if (pos + 2 + length > bytes.size()) throw DorvakError(std::string(msg::ReadBeyondEnd));
-    strings.strings[static_cast<std::size_t>(index - '0')] = bytes.substr(pos + 2, length);
+    strings.strings[static_cast<std::size_t>(index - '0')] = std::string(bytes.substr(pos + 2, length));
     pos += 2 + length;
   }
 }

@@ -32,6 +32,7 @@ void writeKodFile(const std::string& path, const CodeTable& table);
 // a digit stops with "Error in format strings", keeping what was read.
 // Strings 1..9 are cleared first. Throws DorvakError.
 void readAlFile(const std::string& path, FormatStrings& strings);
+void parseAlBytes(std::string_view bytes, FormatStrings& strings);
 // Writes the non-empty strings 1..9 in order.
 void writeAlFile(const std::string& path, const FormatStrings& strings);
 

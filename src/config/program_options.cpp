@@ -2,7 +2,6 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <sstream>
 
 #include "core/error.h"
 #include "core/messages.h"
@@ -51,6 +50,26 @@ void readKt700TableFile(const std::string& path, Kt700Table& table, Kt700Widths&
   std::copy(bytes.begin() + 256, bytes.begin() + 512, widths.begin());
 }
 
+OptionsFileLines parseOptionsFile(std::string_view text) {
+  std::string lines[3];
+  std::size_t pos = 0;
+  for (auto& line : lines) {
+    if (pos >= text.size()) break;
+    std::size_t end = text.find('\n', pos);
+    line = std::string(text.substr(pos, end == std::string_view::npos ? std::string_view::npos : end - pos));
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    pos = end == std::string_view::npos ? text.size() : end + 1;
+  }
+  char mode = lines[0].empty() ? '0' : lines[0][0];
+  OptionsFileLines parsed;
+  parsed.ekvivalentMode = (mode == '1' || mode == 'A') ? EkvivalentMode::Kt500
+                          : mode == '2'                ? EkvivalentMode::Kt700
+                                                       : EkvivalentMode::None;
+  parsed.kt500Path = lines[1];
+  parsed.kt700Path = lines[2];
+  return parsed;
+}
+
 ProgramOptions loadProgramOptions(const std::string& optionsPath) {
   ProgramOptions options;
   std::string text;
@@ -59,28 +78,20 @@ ProgramOptions loadProgramOptions(const std::string& optionsPath) {
   } catch (const DorvakError&) {
     return options;  // no options file yet, or an unreadable one: the defaults stay
   }
-  std::istringstream in(text);
-  std::string lines[3];
-  for (auto& line : lines) {
-    if (!std::getline(in, line)) break;
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-  }
-  char mode = lines[0].empty() ? '0' : lines[0][0];
-  options.ekvivalentMode = (mode == '1' || mode == 'A') ? EkvivalentMode::Kt500
-                           : mode == '2'                ? EkvivalentMode::Kt700
-                                                        : EkvivalentMode::None;
+  OptionsFileLines lines = parseOptionsFile(text);
+  options.ekvivalentMode = lines.ekvivalentMode;
   // A table file that is gone or cannot be read leaves the built-in table.
-  if (fileExists(lines[1])) {
+  if (fileExists(lines.kt500Path)) {
     try {
-      options.kt500Table = readKt500TableFile(lines[1]);
-      options.kt500Path = lines[1];
+      options.kt500Table = readKt500TableFile(lines.kt500Path);
+      options.kt500Path = lines.kt500Path;
     } catch (const DorvakError&) {
     }
   }
-  if (fileExists(lines[2])) {
+  if (fileExists(lines.kt700Path)) {
     try {
-      readKt700TableFile(lines[2], options.kt700Table, options.kt700Widths);
-      options.kt700Path = lines[2];
+      readKt700TableFile(lines.kt700Path, options.kt700Table, options.kt700Widths);
+      options.kt700Path = lines.kt700Path;
     } catch (const DorvakError&) {
       options.kt700Table = defaultKt700Table();
       options.kt700Widths = builtinKt700Widths();

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "config/translations.h"
 
@@ -37,6 +38,14 @@ std::string optionsFilePath();
 // end of file" for a short file, "File $: Access denied!" when unreadable).
 Kt500Table readKt500TableFile(const std::string& path);
 void readKt700TableFile(const std::string& path, Kt700Table& table, Kt700Widths& widths);
+
+// The three lines of an options file: "1" or "A" first gives KT500, "2"
+// KT700, anything else none; then the two table paths.
+struct OptionsFileLines {
+  std::uint8_t ekvivalentMode = EkvivalentMode::None;
+  std::string kt500Path, kt700Path;
+};
+OptionsFileLines parseOptionsFile(std::string_view text);
 
 // The options as the program starts: defaults, then the options file when it
 // exists; a table file named there is read when it exists (its path is kept),

@@ -13,4 +13,10 @@ class DorvakError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+// A file that cannot be opened or read at all: nothing was read from it.
+class FileAccessError : public DorvakError {
+ public:
+  using DorvakError::DorvakError;
+};
+
 }  // namespace dorvak

@@ -62,14 +62,14 @@ void writeFileSafely(const std::string& path, std::string_view bytes) {
 
 std::string readWholeFile(const std::string& path, std::size_t maxSize) {
   std::ifstream in(path, std::ios::binary);
-  if (!in) throw DorvakError(formatMessage(msg::AccessDenied, path));
+  if (!in) throw FileAccessError(formatMessage(msg::AccessDenied, path));
   in.seekg(0, std::ios::end);
   auto size = in.tellg();
-  if (size < 0) throw DorvakError(formatMessage(msg::AccessDenied, path));
-  if (static_cast<std::size_t>(size) > maxSize) throw DorvakError(formatMessage(msg::FileTooLarge, path));
+  if (size < 0) throw FileAccessError(formatMessage(msg::AccessDenied, path));
+  if (static_cast<std::size_t>(size) > maxSize) throw FileAccessError(formatMessage(msg::FileTooLarge, path));
   in.seekg(0, std::ios::beg);
   std::string bytes(static_cast<std::size_t>(size), '\0');
-  if (!in.read(bytes.data(), size)) throw DorvakError(formatMessage(msg::AccessDenied, path));
+  if (!in.read(bytes.data(), size)) throw FileAccessError(formatMessage(msg::AccessDenied, path));
   return bytes;
 }
 

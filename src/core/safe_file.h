@@ -12,8 +12,8 @@ namespace dorvak {
 // old file is then untouched and no temporary file is left.
 void writeFileSafely(const std::string& path, std::string_view bytes);
 
-// Reads a whole file; throws DorvakError("File PATH: Access denied!") when it
-// cannot be opened or read, and DorvakError("File PATH is too large") when it
+// Reads a whole file; throws FileAccessError("File PATH: Access denied!") when it
+// cannot be opened or read, and FileAccessError("File PATH is too large") when it
 // holds more than maxSize bytes.
 std::string readWholeFile(const std::string& path, std::size_t maxSize);
 

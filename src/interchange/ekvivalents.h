@@ -50,8 +50,8 @@ struct EkvivalentReadResult {
 // other replaces what stood after the CR. Translation: KT700 codes when the
 // mode is KT700 and the file is a BBD marked KT700, else KT500 codes.
 //
-// Throws DorvakError when the file cannot be opened (the file's name) or its
-// header is wrong or short; the list is then untouched. A record that runs
+// Throws FileAccessError when the file cannot be opened (the file's name) or
+// its header is wrong or short; the list is then untouched. A record that runs
 // past the end of the file ends the read part way; what was read stays.
 EkvivalentReadResult readEkvivalents(PanelDatabase& db, const std::string& path,
                                      const EkvivalentReadOptions& options = {});
@@ -75,10 +75,11 @@ struct EkvivalentWriteResult {
 // section as its only one. The whole file is built first and then replaces
 // the old one in one step, so a failure leaves the old file as it was.
 //
-// Nothing is written when the destination list is empty. Throws DorvakError
-// when a BBF cannot be opened (the file's name), is not a BBF or fails its
-// checksum ("File format error"), is shorter than its configuration part
-// ("Read beyond end of file"), or when the file cannot be written.
+// Nothing is written when the destination list is empty. Throws
+// FileAccessError when a BBF cannot be opened (the file's name), is not a BBF
+// or fails its checksum ("File format error") or is shorter than its
+// configuration part ("Read beyond end of file"); DorvakError when the file
+// cannot be written.
 EkvivalentWriteResult writeEkvivalents(const PanelDatabase& db, const std::string& path, bool alphabetical,
                                        const EkvivalentWriteOptions& options = {});
 

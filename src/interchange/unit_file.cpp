@@ -13,6 +13,10 @@ namespace dorvak {
 
 namespace {
 
+// The header stage fails before anything is read from the file; a record
+// fails part way.
+[[noreturn]] void headerShort() { throw FileAccessError(std::string(msg::ReadBeyondEnd)); }
+[[noreturn]] void headerWrong() { throw FileAccessError(std::string(msg::FileFormatError)); }
 [[noreturn]] void readBeyondEnd() { throw DorvakError(std::string(msg::ReadBeyondEnd)); }
 [[noreturn]] void formatError() { throw DorvakError(std::string(msg::FileFormatError)); }
 
@@ -62,19 +66,19 @@ UnitFileHeader readUnitHeader(std::string_view bytes, UnitFileKind kind, bool wi
   UnitFileHeader header;
   header.kind = kind;
   if (kind == UnitFileKind::Bbf) {
-    if (!fits(bytes, 0, 4)) readBeyondEnd();
-    if (getU32(bytes, 0) != unit::kBbfMagic) formatError();
-    if (!fits(bytes, 4, 2 + unit::kConfigBlockSize)) readBeyondEnd();
+    if (!fits(bytes, 0, 4)) headerShort();
+    if (getU32(bytes, 0) != unit::kBbfMagic) headerWrong();
+    if (!fits(bytes, 4, 2 + unit::kConfigBlockSize)) headerShort();
     header.configSize = getU16(bytes, 4);
     std::copy_n(bytes.begin() + unit::kConfigOffset, unit::kConfigBlockSize, header.block.begin());
-    if (!configBlockValid(header.block)) formatError();
+    if (!configBlockValid(header.block)) headerWrong();
     header.end = unit::kBbfLengthOffset;
     if (bytes.size() == unit::kBbfLengthOffset) {
       header.endsAfterConfig = true;
       return header;
     }
     if (withLengthField) {
-      if (!fits(bytes, unit::kBbfLengthOffset, 4)) readBeyondEnd();
+      if (!fits(bytes, unit::kBbfLengthOffset, 4)) headerShort();
       header.end = unit::kBbfSectionsOffset;
     }
     auto position = [&](std::size_t offset) -> std::uint64_t {
@@ -86,12 +90,12 @@ UnitFileHeader readUnitHeader(std::string_view bytes, UnitFileKind kind, bool wi
     header.stopSection = position(unit::kBlockStops);
     return header;
   }
-  if (!fits(bytes, 0, unit::kBbdHeaderSize)) readBeyondEnd();
-  if (bytes.substr(0, unit::kBbdSignature.size()) != unit::kBbdSignature) formatError();
+  if (!fits(bytes, 0, unit::kBbdHeaderSize)) headerShort();
+  if (bytes.substr(0, unit::kBbdSignature.size()) != unit::kBbdSignature) headerWrong();
   // The name string behind the header is read past.
-  if (!fits(bytes, unit::kBbdHeaderSize, 1)) readBeyondEnd();
+  if (!fits(bytes, unit::kBbdHeaderSize, 1)) headerShort();
   std::size_t nameLength = static_cast<std::uint8_t>(bytes[unit::kBbdHeaderSize]);
-  if (!fits(bytes, unit::kBbdHeaderSize + 1, nameLength)) readBeyondEnd();
+  if (!fits(bytes, unit::kBbdHeaderSize + 1, nameLength)) headerShort();
   header.end = unit::kBbdHeaderSize + 1 + nameLength;
   header.kt700Codes = bytes[unit::kBbdKt700Flag] == 1;
   header.destinationSection = getU32(bytes, unit::kBbdDestinations);
@@ -101,7 +105,7 @@ UnitFileHeader readUnitHeader(std::string_view bytes, UnitFileKind kind, bool wi
 
 std::string readUnitFile(const std::string& path) {
   // A file that cannot be opened is named alone, as the unit files' menus show it.
-  if (!std::ifstream(path, std::ios::binary)) throw DorvakError(path);
+  if (!std::ifstream(path, std::ios::binary)) throw FileAccessError(path);
   return readWholeFile(path, kMaxUnitFileSize);
 }
 

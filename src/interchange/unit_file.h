@@ -82,14 +82,15 @@ struct UnitFileHeader {
   ConfigBlock block{};
 };
 
-// The header stage of a read. Throws DorvakError: "File format error" for a
-// wrong magic or signature or a failed checksum, "Read beyond end of file"
-// when the file is shorter than its header. withLengthField: a BBF with
-// anything behind its block must hold the u32 length field as well.
+// The header stage of a read. Throws FileAccessError (nothing could be read
+// from the file): "File format error" for a wrong magic or signature or a
+// failed checksum, "Read beyond end of file" when the file is shorter than
+// its header. withLengthField: a BBF with anything behind its block must
+// hold the u32 length field as well.
 UnitFileHeader readUnitHeader(std::string_view bytes, UnitFileKind kind, bool withLengthField);
 
-// The whole file. Throws DorvakError whose text is the file's name when the
-// file cannot be opened, "File $ is too large" above the limit.
+// The whole file. Throws FileAccessError whose text is the file's name when
+// the file cannot be opened, "File $ is too large" above the limit.
 std::string readUnitFile(const std::string& path);
 
 // The largest unit file a read accepts.

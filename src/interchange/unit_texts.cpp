@@ -34,7 +34,7 @@ TextImportResult readUnitTexts(PanelDatabase& db, TextKind kind, const std::stri
   // A section that starts beyond the file's end is known before anything is
   // read: fail while the list is still whole rather than empty it for nothing.
   if (section != 0 && (section > bytes.size() || bytes.size() - section < 2))
-    throw DorvakError(std::string(msg::ReadBeyondEnd));
+    throw FileAccessError(std::string(msg::ReadBeyondEnd));
 
   ListImport import(db, kind, options, bytes.size());
   import.progress(header.end);

@@ -14,7 +14,7 @@ namespace dorvak {
 // record's number. Numbers the list cannot hold get the "Wrong or too large
 // number!" question; a record without a name item is passed over.
 //
-// Throws DorvakError when the file cannot be opened (the file's name), its
+// Throws FileAccessError when the file cannot be opened (the file's name), its
 // header is wrong ("File format error") or short ("Read beyond end of
 // file"), or the section's position lies beyond the file's end; the list is
 // then untouched. A record that runs past the end of the file ends the read

@@ -461,7 +461,11 @@ TextImportResult ListImport::finish() { return reader_->finish(); }
 
 TextImportResult importTextFile(PanelDatabase& db, TextKind kind, const std::string& path, TextSource source,
                                 const TextImportOptions& options) {
-  std::string bytes = readWholeFile(path, kMaxTextFileSize);
+  return importTextBytes(db, kind, readWholeFile(path, kMaxTextFileSize), path, source, options);
+}
+
+TextImportResult importTextBytes(PanelDatabase& db, TextKind kind, std::string_view bytes, const std::string& path,
+                                 TextSource source, const TextImportOptions& options) {
   ListReader reader(db, kind, options, bytes.size());
   if (source == TextSource::Packed) {
     std::size_t keyChars = kind == TextKind::Stop ? 4

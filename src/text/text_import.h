@@ -96,6 +96,11 @@ class ListImport {
 TextImportResult importTextFile(PanelDatabase& db, TextKind kind, const std::string& path, TextSource source,
                                 const TextImportOptions& options = {});
 
+// The same on a file's bytes already in memory; the name decides the layout
+// as the file's name would.
+TextImportResult importTextBytes(PanelDatabase& db, TextKind kind, std::string_view bytes, const std::string& path,
+                                 TextSource source, const TextImportOptions& options = {});
+
 // The list's table out of another panel data base.
 TextImportResult importFromPanelDatabase(PanelDatabase& db, TextKind kind, const std::string& path,
                                          const TextImportOptions& options = {});

@@ -107,5 +107,41 @@ TEST_F(CliText, TheSourceMayBeAnotherPanelDatabase) {
   EXPECT_EQ(run.out, "lines: 1 added, 0 replaced, 3 in all\n");
 }
 
+TEST_F(CliText, FontsGoOutAndComeBack) {
+  Outcome out = cli({"export", file("db.hex"), "--fonts", file("f.fnt")});
+  ASSERT_EQ(out.status, 0) << out.err;
+  PanelDatabase empty = test::makeSampleDatabase(FirmwareVersion::V2_15);
+  empty.clearFonts(true);
+  empty.fonts.glyph(0, 'A') = test::makeGlyph(1, 1, 0);
+  writeHexFile(empty, file("empty.hex"));
+  Outcome in = cli({"import", file("empty.hex"), "--fonts", file("f.fnt"), "-o", file("out.hex")});
+  ASSERT_EQ(in.status, 0) << in.err;
+  EXPECT_EQ(dump("out.hex")["fonts"], dump("db.hex")["fonts"]);
+  EXPECT_EQ(dump("out.hex")["keyTable"], dump("db.hex")["keyTable"]);
+}
+
+TEST_F(CliText, TheSLayoutAsksAboutCode255) {
+  PanelDatabase db = test::makeSampleDatabase(FirmwareVersion::V2_15);
+  db.fonts.glyph(1, 255) = test::makeGlyph(2, 2, 0);
+  writeHexFile(db, file("db255.hex"));
+  Outcome no = cli({"export", file("db255.hex"), "--fonts", file("s.fnt"), "--layout", "S"});
+  EXPECT_EQ(no.status, 1);
+  EXPECT_EQ(no.err, "FW 1.x cannot use charakter with code 255.\nContinue?\n");
+  EXPECT_FALSE(std::filesystem::exists(file("s.fnt")));
+  EXPECT_EQ(cli({"export", file("db255.hex"), "--fonts", file("s.fnt"), "--layout", "S", "--yes"}).status, 0);
+  EXPECT_TRUE(std::filesystem::exists(file("s.fnt")));
+}
+
+TEST_F(CliText, DamagedFontFiles) {
+  Outcome missing = cli({"import", file("db.hex"), "--fonts", file("none.fnt"), "-o", file("out.hex")});
+  EXPECT_EQ(missing.status, 1);
+  EXPECT_FALSE(std::filesystem::exists(file("out.hex")));
+  test::writeFile(file("cut.fnt"), std::string("A\xE0\x01\x01\x80" "B\xE0\x03", 8));
+  Outcome cut = cli({"import", file("db.hex"), "--fonts", file("cut.fnt"), "-o", file("out.hex")});
+  EXPECT_EQ(cut.status, 3);
+  EXPECT_EQ(cut.err, "Read beyond end of file\n");
+  EXPECT_EQ(dump("out.hex")["fonts"][0]["glyphs"].size(), 1u) << "the glyph read before the error";
+}
+
 }  // namespace
 }  // namespace dorvak

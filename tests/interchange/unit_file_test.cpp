@@ -116,6 +116,7 @@ TEST(UnitHeader, WrongMagicSignatureOrChecksumIsAFormatError) {
   EXPECT_EQ(errorOf([&] { readUnitHeader(bbd, UnitFileKind::Bbd, true); }), "File format error");
   EXPECT_EQ(errorOf([&] { readUnitHeader(bbfBytes({}, {}), UnitFileKind::Bbd, true); }), "File format error")
       << "a BBF named .bbd is no BBD";
+  EXPECT_THROW(readUnitHeader(wrongMagic, UnitFileKind::Bbf, true), FileAccessError) << "nothing was read";
 }
 
 TEST(UnitHeader, AFileShorterThanItsHeaderIsReadBeyondItsEnd) {
@@ -124,6 +125,7 @@ TEST(UnitHeader, AFileShorterThanItsHeaderIsReadBeyondItsEnd) {
     EXPECT_EQ(errorOf([&] { readUnitHeader(bbf.substr(0, size), UnitFileKind::Bbf, true); }),
               "Read beyond end of file")
         << size;
+  EXPECT_THROW(readUnitHeader(bbf.substr(0, 100), UnitFileKind::Bbf, true), FileAccessError);
   std::string bbd = bbdBytes({named(1, "A")}, {}, false, "name");
   for (std::size_t size : {0u, 127u, 128u, 130u})
     EXPECT_EQ(errorOf([&] { readUnitHeader(bbd.substr(0, size), UnitFileKind::Bbd, true); }),
@@ -171,6 +173,12 @@ TEST(UnitRecords, AnItemWithoutItsCrInsideTheRecordIsAFormatError) {
   // Length 3 covers 0x80 "AB" but not the CR that follows.
   std::string bytes = test::le16(1) + test::le16(3) + "\x80" "AB\r" "\xFF\xFF";
   EXPECT_EQ(errorOf([&] { UnitRecordReader(bytes, 0).next(); }), "File format error");
+  try {
+    UnitRecordReader(bytes, 0).next();
+  } catch (const FileAccessError&) {
+    ADD_FAILURE() << "a record fails part way, not before anything was read";
+  } catch (const DorvakError&) {
+  }
 }
 
 TEST(UnitWriting, ARecordCountsKindTextAndCr) {
