@@ -87,8 +87,12 @@ class EkvivalentReader {
 }  // namespace
 
 EkvivalentReadResult readEkvivalents(PanelDatabase& db, const std::string& path, const EkvivalentReadOptions& options) {
-  const UnitFileKind kind = unitFileKind(path);
-  const std::string bytes = readUnitFile(path);
+  return readEkvivalentBytes(db, readUnitFile(path), path, options);
+}
+
+EkvivalentReadResult readEkvivalentBytes(PanelDatabase& db, std::string_view bytes, const std::string& name,
+                                         const EkvivalentReadOptions& options) {
+  const UnitFileKind kind = unitFileKind(name);
   if (options.progress.caption) options.progress.caption(kind == UnitFileKind::Bbf ? "BBF reading" : "BBD reading");
   const UnitFileHeader header = readUnitHeader(bytes, kind, false);
   const bool kt700Codes = options.programOptions.ekvivalentMode == EkvivalentMode::Kt700 &&

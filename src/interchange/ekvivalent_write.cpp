@@ -55,17 +55,16 @@ std::string bbfStart(const UnitFileHeader& header, std::string_view bytes) {
 
 }  // namespace
 
-EkvivalentWriteResult writeEkvivalents(const PanelDatabase& db, const std::string& path, bool alphabetical,
-                                       const EkvivalentWriteOptions& options) {
-  const UnitFileKind kind = unitFileKind(path);
+std::optional<EkvivalentFile> formatEkvivalentFile(const PanelDatabase& db, UnitFileKind kind,
+                                                   std::string_view oldBbf, bool alphabetical,
+                                                   const EkvivalentWriteOptions& options) {
   UnitFileHeader bbf;
   std::string out;
   if (kind == UnitFileKind::Bbf) {
-    const std::string old = readUnitFile(path);
-    bbf = readUnitHeader(old, kind, false);
-    out = bbfStart(bbf, old);
+    bbf = readUnitHeader(oldBbf, kind, false);
+    out = bbfStart(bbf, oldBbf);
   }
-  if (db.destinations.empty()) return {};
+  if (db.destinations.empty()) return std::nullopt;
   const ProgramOptions& mode = options.programOptions;
   const std::vector<EkvivalentRecord> records = ekvivalentRecords(db, alphabetical, mode);
   if (kind == UnitFileKind::Bbd) out = bbdHeader(db, mode);
@@ -100,8 +99,18 @@ EkvivalentWriteResult writeEkvivalents(const PanelDatabase& db, const std::strin
     putU32(out, unit::kBbdDestinations, static_cast<std::uint32_t>(firstRecord));
     out.append(unit::kBbdTrailer, '\0');
   }
-  writeFileSafely(path, out);
-  return {true, records.size()};
+  return EkvivalentFile{std::move(out), records.size()};
+}
+
+EkvivalentWriteResult writeEkvivalents(const PanelDatabase& db, const std::string& path, bool alphabetical,
+                                       const EkvivalentWriteOptions& options) {
+  const UnitFileKind kind = unitFileKind(path);
+  // Ekvivalents go into an existing BBF, whose configuration part stays.
+  const std::string oldBbf = kind == UnitFileKind::Bbf ? readUnitFile(path) : std::string();
+  std::optional<EkvivalentFile> file = formatEkvivalentFile(db, kind, oldBbf, alphabetical, options);
+  if (!file) return {};
+  writeFileSafely(path, file->bytes);
+  return {true, file->records};
 }
 
 }  // namespace dorvak

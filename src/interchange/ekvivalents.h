@@ -9,12 +9,14 @@
 
 #include <cstddef>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "config/program_options.h"
 #include "core/panel_database.h"
+#include "interchange/unit_file.h"
 
 namespace dorvak {
 
@@ -55,6 +57,9 @@ struct EkvivalentReadResult {
 // past the end of the file ends the read part way; what was read stays.
 EkvivalentReadResult readEkvivalents(PanelDatabase& db, const std::string& path,
                                      const EkvivalentReadOptions& options = {});
+// The same on a file's bytes already in memory; the name decides BBD or BBF.
+EkvivalentReadResult readEkvivalentBytes(PanelDatabase& db, std::string_view bytes, const std::string& name,
+                                         const EkvivalentReadOptions& options = {});
 
 struct EkvivalentWriteOptions {
   // The mode chooses the codes (KT500, KT700, or the characters unchanged
@@ -82,6 +87,17 @@ struct EkvivalentWriteResult {
 // cannot be written.
 EkvivalentWriteResult writeEkvivalents(const PanelDatabase& db, const std::string& path, bool alphabetical,
                                        const EkvivalentWriteOptions& options = {});
+
+// The whole file writeEkvivalents writes, or nothing for an empty destination
+// list. A BBF is made from the existing file's bytes (oldBbf), which must
+// pass the header stage; a BBD ignores them.
+struct EkvivalentFile {
+  std::string bytes;
+  std::size_t records = 0;
+};
+std::optional<EkvivalentFile> formatEkvivalentFile(const PanelDatabase& db, UnitFileKind kind,
+                                                   std::string_view oldBbf, bool alphabetical,
+                                                   const EkvivalentWriteOptions& options = {});
 
 inline constexpr std::string_view kDestinationNotFound = "Destination $ was not found in panel database.";
 inline constexpr std::string_view kBbfMustExist = "File $ must exist and must contain configuration part of BBF !";

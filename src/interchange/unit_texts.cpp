@@ -24,8 +24,13 @@ std::string nameOf(std::string_view unitText, const Kt500Table& table) {
 TextImportResult readUnitTexts(PanelDatabase& db, TextKind kind, const std::string& path,
                                const TextImportOptions& options) {
   if (kind == TextKind::Line) throw std::invalid_argument("on-board unit files hold no lines");
-  const UnitFileKind fileKind = unitFileKind(path);
-  const std::string bytes = readUnitFile(path);
+  return readUnitTextBytes(db, kind, readUnitFile(path), path, options);
+}
+
+TextImportResult readUnitTextBytes(PanelDatabase& db, TextKind kind, std::string_view bytes, const std::string& name,
+                                   const TextImportOptions& options) {
+  if (kind == TextKind::Line) throw std::invalid_argument("on-board unit files hold no lines");
+  const UnitFileKind fileKind = unitFileKind(name);
   if (options.progressCaption) options.progressCaption(fileKind == UnitFileKind::Bbf ? "BBF reading" : "BBD reading");
   const UnitFileHeader header = readUnitHeader(bytes, fileKind, true);
   if (header.endsAfterConfig) return {};

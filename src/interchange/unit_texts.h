@@ -3,6 +3,7 @@
 // more source of the editors' Read (the list is emptied first) and Add.
 
 #include <string>
+#include <string_view>
 
 #include "text/text_import.h"
 
@@ -23,6 +24,11 @@ namespace dorvak {
 // it was, also for Read.
 TextImportResult readUnitTexts(PanelDatabase& db, TextKind kind, const std::string& path,
                                const TextImportOptions& options = {});
+
+// The same on a file's bytes already in memory; the name decides BBD or BBF
+// as the file's name would.
+TextImportResult readUnitTextBytes(PanelDatabase& db, TextKind kind, std::string_view bytes, const std::string& name,
+                                   const TextImportOptions& options = {});
 
 // The name a record gives the editors: at most 12 characters, a blank for
 // an empty name.
