@@ -49,6 +49,7 @@ int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
   addGlobalOptions(app, global);
   registerDatabaseCommands(app, context);
   registerTextCommands(app, context);
+  registerFontCommand(app, context);
   registerEkvivalentCommands(app, context);
 
   try {

@@ -34,6 +34,8 @@ struct CliContext {
 void registerDatabaseCommands(CLI::App& app, CliContext& context);
 // import and export of lines, destinations and stops.
 void registerTextCommands(CLI::App& app, CliContext& context);
+// font import and font show.
+void registerFontCommand(CLI::App& app, CliContext& context);
 // ekvivalents read and write: the destinations' ekvivalents and an
 // on-board unit's BBD/BBF file.
 void registerEkvivalentCommands(CLI::App& app, CliContext& context);

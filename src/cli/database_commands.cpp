@@ -6,9 +6,8 @@
 #include <ostream>
 
 #include "cli/cli_context.h"
+#include "cli/database_files.h"
 #include "cli/db_json.h"
-#include "core/hex_reader.h"
-#include "core/hex_writer.h"
 #include "core/safe_file.h"
 
 namespace dorvak {
@@ -20,25 +19,6 @@ constexpr std::size_t kMaxJsonFileSize = 64u << 20;
 const std::map<std::string, std::uint8_t> kFirmwareNames = {
     {"1.6", FirmwareVersion::V1_6}, {"2.13", FirmwareVersion::V2_13}, {"2.15", FirmwareVersion::V2_15}};
 
-HexReadOptions readOptions(const CliContext& c) {
-  HexReadOptions options;
-  options.notice = [&err = c.err](const std::string& message) { err << message << "\n"; };
-  options.kt500Table = &c.options.kt500Table;
-  return options;
-}
-
-// Saves as Save does; the code 255 question is answered by --yes.
-int save(const PanelDatabase& db, const std::string& path, bool yes, const CliContext& c) {
-  HexWriteOptions options;
-  options.ekvivalentMode = c.options.ekvivalentMode;
-  options.kt500Table = &c.options.kt500Table;
-  options.confirm = [&](std::string_view question) {
-    if (!yes) c.err << question << "\n";
-    return yes;
-  };
-  return writeHexFile(db, path, options) == SaveResult::Written ? kCliDone : kCliFailed;
-}
-
 struct Arguments {
   std::string input, output, firmware;
   bool yes = false;
@@ -46,8 +26,7 @@ struct Arguments {
 
 int dump(const Arguments& a, CliContext& c) {
   PanelDatabase db;
-  db.resetConfig();
-  openHexFile(db, a.input, readOptions(c));
+  openDatabase(db, a.input, c);
   c.out << databaseToJson(db).dump(2) << "\n";
   return kCliDone;
 }
@@ -67,15 +46,14 @@ int build(const Arguments& a, CliContext& c) {
     c.err << a.input << ": " << e.what() << "\n";
     return kCliBadInput;
   }
-  return save(db, a.output, a.yes, c);
+  return saveDatabase(db, a.output, a.yes, c);
 }
 
 int convert(const Arguments& a, CliContext& c) {
   PanelDatabase db;
-  db.resetConfig();
-  openHexFile(db, a.input, readOptions(c));
+  openDatabase(db, a.input, c);
   if (!a.firmware.empty()) db.config.firmware = kFirmwareNames.at(a.firmware);
-  return save(db, a.output, a.yes, c);
+  return saveDatabase(db, a.output, a.yes, c);
 }
 
 }  // namespace

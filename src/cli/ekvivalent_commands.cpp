@@ -7,8 +7,7 @@
 #include <ostream>
 
 #include "cli/cli_context.h"
-#include "core/hex_reader.h"
-#include "core/hex_writer.h"
+#include "cli/database_files.h"
 #include "core/messages.h"
 #include "interchange/ekvivalents.h"
 #include "interchange/unit_file.h"
@@ -21,16 +20,6 @@ struct EkvivalentArguments {
   std::string database, unitFile, output, order = "alpha";
 };
 
-PanelDatabase openDatabase(const std::string& path, const CliContext& c) {
-  PanelDatabase db;
-  db.resetConfig();
-  HexReadOptions options;
-  options.notice = [&err = c.err](const std::string& message) { err << message << "\n"; };
-  options.kt500Table = &c.options.kt500Table;
-  openHexFile(db, path, options);
-  return db;
-}
-
 // Ekvivalents serve one unit: without a mode there is nothing to translate for.
 bool modeChosen(const char* command, const CliContext& c) {
   if (c.options.ekvivalentMode != EkvivalentMode::None) return true;
@@ -40,21 +29,18 @@ bool modeChosen(const char* command, const CliContext& c) {
 
 int readFromUnit(const EkvivalentArguments& a, CliContext& c) {
   if (!modeChosen("read", c)) return kCliBadInput;
-  PanelDatabase db = openDatabase(a.database, c);
+  PanelDatabase db;
+  openDatabase(db, a.database, c);
   EkvivalentReadOptions options;
   options.programOptions = c.options;
   options.notice = [&](const std::string& message) { c.err << message << "\n"; };
   EkvivalentReadResult result = readEkvivalents(db, a.unitFile, options);
 
-  // Written without the ekvivalent mode, so that the destination table keeps
+  // Saved without the ekvivalent mode, so that the destination table keeps
   // the ekvivalents just read.
-  HexWriteOptions write;
-  write.ekvivalentMode = EkvivalentMode::None;
-  write.kt500Table = &c.options.kt500Table;
-  if (writeHexFile(db, a.output, write) == SaveResult::Declined) {
-    c.err << msg::Code255Question << "\n" << msg::Continue << "\n";
-    return kCliFailed;
-  }
+  CliContext withoutMode = c;
+  withoutMode.options.ekvivalentMode = EkvivalentMode::None;
+  if (int status = saveDatabase(db, a.output, false, withoutMode); status != kCliDone) return status;
   c.out << result.taken << " ekvivalents read, " << result.missing << " not found, order "
         << (result.unsorted ? "alpha" : "number") << "\n";
   return result.stoppedEarly ? kCliStoppedPartWay : kCliDone;
@@ -77,7 +63,8 @@ int writeToUnit(const EkvivalentArguments& a, CliContext& c) {
     c.err << formatMessage(kBbfMustExist, a.unitFile) << "\n";
     return kCliFailed;
   }
-  PanelDatabase db = openDatabase(a.database, c);
+  PanelDatabase db;
+  openDatabase(db, a.database, c);
   EkvivalentWriteOptions options;
   options.programOptions = c.options;
   EkvivalentWriteResult result = writeEkvivalents(db, a.unitFile, a.order == "alpha", options);

@@ -429,8 +429,8 @@ HexReadResult readHexText(PanelDatabase& db, std::string_view text, const std::s
   std::function<void(std::size_t)> progress;
   if (options.progress) {
     std::size_t stepSize = text.size() / 64 + 1;
-    int shown = -1;
-    progress = [&, stepSize](std::size_t consumed) {
+    // The step last shown lives in the callback: parsing calls it after this block.
+    progress = [&options, stepSize, shown = -1](std::size_t consumed) mutable {
       int step = static_cast<int>(std::min<std::size_t>(consumed / stepSize, 64));
       if (step != shown) options.progress(shown = step);
     };

@@ -275,19 +275,3 @@ TEST_F(CliTest, TheInstalledProgramRuns) {
 
 }  // namespace
 }  // namespace dorvak
-
-namespace dorvak {
-namespace {
-
-// The bundled demo is both an example for users and a guard: the writer's
-// output for it must not change unnoticed.
-TEST_F(CliTest, TheBundledDemoBuildsToTheBundledImage) {
-  const std::string examples = std::string(DORVAK_SOURCE_DIR) + "/examples/";
-  CliRun run = cli({"build", examples + "demo.json", "-o", file("demo.hex")});
-  ASSERT_EQ(run.status, 0) << run.err;
-  EXPECT_EQ(test::readFile(file("demo.hex")), test::readFile(examples + "demo.hex"));
-  EXPECT_EQ(cli({"dump", examples + "demo.hex"}).status, 0);
-}
-
-}  // namespace
-}  // namespace dorvak
