@@ -3,7 +3,7 @@ BUILD_DIR ?= build
 JOBS ?= $(shell nproc)
 DEMO ?= examples/demo.hex
 
-.PHONY: all deps build test run bench fuzz clean
+.PHONY: all deps build test sanitize-test run bench fuzz clean
 
 all: build
 
@@ -16,6 +16,13 @@ build: deps
 
 test: build
 	@cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
+
+# The whole suite built with clang, AddressSanitizer and UndefinedBehaviorSanitizer.
+sanitize-test: deps
+	@cmake -S . -B build-sanitize -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DDORVAK_SANITIZE=ON -DDORVAK_BUILD_BENCH=OFF > /dev/null
+	@cmake --build build-sanitize -j $(JOBS)
+	@cd build-sanitize && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j $(JOBS)
 
 run: build
 	@scripts/show-cli $(BUILD_DIR)/dorvak-cli $(DEMO)

@@ -36,6 +36,8 @@ void registerDatabaseCommands(CLI::App& app, CliContext& context);
 void registerTextCommands(CLI::App& app, CliContext& context);
 // font import and font show.
 void registerFontCommand(CLI::App& app, CliContext& context);
+// render.
+void registerRenderCommand(CLI::App& app, CliContext& context);
 // ekvivalents read and write: the destinations' ekvivalents and an
 // on-board unit's BBD/BBF file.
 void registerEkvivalentCommands(CLI::App& app, CliContext& context);
