@@ -51,6 +51,7 @@ int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
   registerTextCommands(app, context);
   registerFontCommand(app, context);
   registerRenderCommand(app, context);
+  registerEkvivalentCommands(app, context);
 
   try {
     app.parse(argc, argv);

@@ -18,6 +18,7 @@ namespace dorvak {
 inline constexpr int kCliDone = 0;
 inline constexpr int kCliFailed = 1;    // a read or save failed, a question went unanswered
 inline constexpr int kCliBadInput = 2;  // bad arguments or a bad document
+inline constexpr int kCliStoppedPartWay = 3;  // a read stopped part way; what it read is kept and written
 
 struct CliContext {
   std::ostream& out;
@@ -37,5 +38,8 @@ void registerTextCommands(CLI::App& app, CliContext& context);
 void registerFontCommand(CLI::App& app, CliContext& context);
 // render.
 void registerRenderCommand(CLI::App& app, CliContext& context);
+// ekvivalents read and write: the destinations' ekvivalents and an
+// on-board unit's BBD/BBF file.
+void registerEkvivalentCommands(CLI::App& app, CliContext& context);
 
 }  // namespace dorvak

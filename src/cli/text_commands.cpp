@@ -11,6 +11,7 @@
 #include "core/error.h"
 #include "core/hex_writer.h"
 #include "fonts/font_file.h"
+#include "interchange/unit_texts.h"
 #include "text/text_export.h"
 #include "text/text_import.h"
 
@@ -109,11 +110,14 @@ int exportList(const ExportArguments& a, CliContext& c) {
   return kCliDone;
 }
 
-bool isPanelDatabase(const std::string& path) {
+std::string lowerExtension(const std::string& path) {
   std::string ext = std::filesystem::path(path).extension().string();
   for (char& ch : ext) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
-  return ext == ".hex";
+  return ext;
 }
+
+bool isPanelDatabase(const std::string& path) { return lowerExtension(path) == ".hex"; }
+bool isUnitFile(const std::string& path) { return lowerExtension(path) == ".bbd" || lowerExtension(path) == ".bbf"; }
 
 int writeResult(const PanelDatabase& db, const std::string& path, const CliContext& c) {
   HexWriteOptions write;
@@ -128,6 +132,10 @@ int writeResult(const PanelDatabase& db, const std::string& path, const CliConte
 
 int importList(const ImportArguments& a, CliContext& c) {
   const std::string& source = a.list.file();
+  if (isUnitFile(source) && !a.list.lines.empty()) {
+    c.err << "An on-board unit file (*.bbd, *.bbf) holds destinations and stops, no lines\n";
+    return kCliBadInput;
+  }
   PanelDatabase db = openDatabase(a.database, c);
   bool stoppedEarly = false;
   std::string summary;
@@ -167,6 +175,8 @@ int importList(const ImportArguments& a, CliContext& c) {
     try {
       if (isPanelDatabase(source)) {
         result = importFromPanelDatabase(db, kind, source, options);
+      } else if (isUnitFile(source)) {
+        result = readUnitTexts(db, kind, source, options);
       } else {
         auto layout = layoutForExtension(source);
         TextSource from = layout == TextFileLayout::Packed ? TextSource::Packed : TextSource::Text;

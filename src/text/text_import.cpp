@@ -450,6 +450,9 @@ void ListImport::addComposed(const std::string& key, std::string_view row1, std:
   reader_->addComposed(key, row1, furtherRows, ekvivalent);
 }
 void ListImport::store(const std::string& key, std::string_view text) { reader_->store(key, text); }
+std::optional<std::string> ListImport::keyOfNumber(std::string_view number, std::size_t where) {
+  return reader_->keyOfNumber(number, where, false);
+}
 bool ListImport::cancelled() const { return reader_->cancelled(); }
 void ListImport::stop(std::string message) { reader_->stop(std::move(message)); }
 void ListImport::caption(std::string_view text) { reader_->caption(text); }

@@ -73,6 +73,10 @@ class ListImport {
                    std::string_view ekvivalent = {});
   // Stores an entry's stored text as it stands.
   void store(const std::string& key, std::string_view text);
+  // The key of a number (decimal digits) that the list can hold; otherwise
+  // nothing, after the "Wrong or too large number!" question with `where`
+  // in brackets (No ends the read).
+  std::optional<std::string> keyOfNumber(std::string_view number, std::size_t where);
 
   bool cancelled() const;
   // A message that ends the read part way.
