@@ -50,6 +50,7 @@ int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
   registerDatabaseCommands(app, context);
   registerTextCommands(app, context);
   registerFontCommand(app, context);
+  registerRenderCommand(app, context);
 
   try {
     app.parse(argc, argv);

@@ -35,5 +35,7 @@ void registerDatabaseCommands(CLI::App& app, CliContext& context);
 void registerTextCommands(CLI::App& app, CliContext& context);
 // font import and font show.
 void registerFontCommand(CLI::App& app, CliContext& context);
+// render.
+void registerRenderCommand(CLI::App& app, CliContext& context);
 
 }  // namespace dorvak

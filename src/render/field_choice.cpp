@@ -1,0 +1,43 @@
+#include "render/field_choice.h"
+
+#include <cstdio>
+
+#include "core/messages.h"
+#include "render/render_messages.h"
+
+namespace dorvak {
+
+int startingDestinationNumber(const PanelDatabase& db) { return db.config.fourDigitDestinations() ? 10000 : 1000; }
+
+std::string chooserText(const PanelDatabase& db, std::uint8_t fieldId, int number) {
+  const bool fourDigits =
+      fieldId == FieldId::Stop || (fieldId == FieldId::Destination && db.config.fourDigitDestinations());
+  if (fieldId == FieldId::Destination && number == startingDestinationNumber(db)) return fourDigits ? "XXXX" : "XXX";
+  char buffer[16];
+  std::snprintf(buffer, sizeof buffer, fourDigits ? "%4.4d" : "%3.3d", number);
+  return buffer;
+}
+
+ChoiceResult showNumber(PanelRenderer& renderer, std::uint8_t fieldId, int number) {
+  const PanelDatabase& db = renderer.database();
+  const TextList& list = db.list(textKindOf(fieldId));
+  if (auto index = list.findEntry(db.makeKey(textKindOf(fieldId), number))) {
+    renderer.showEntry(fieldId, *index);
+    return {true, {}};
+  }
+  renderer.view(fieldId).number = -1;
+  if (fieldId == FieldId::Line) {
+    renderer.startField(fieldId, (number == 0 ? std::string() : std::to_string(number)) + kCR, -1);
+    return {false, {}};
+  }
+  renderer.startField(fieldId, std::string(1, kCR), -1);
+  auto text = fieldId == FieldId::Destination ? msg::DestinationDoesNotExist : msg::StopDoesNotExist;
+  return {false, formatMessage(text, chooserText(db, fieldId, number))};
+}
+
+void showFirstEntries(PanelRenderer& renderer) {
+  for (std::uint8_t id = FieldId::Line; id <= FieldId::Stop; ++id)
+    if (renderer.chooserEnabled(id)) renderer.showEntry(id, 0);
+}
+
+}  // namespace dorvak
