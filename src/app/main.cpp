@@ -12,6 +12,7 @@
 #include "app/tformmain.h"
 #include "config/program_options.h"
 #include "core/hex_writer.h"
+#include "render/field_choice.h"
 
 int main(int argc, char* argv[]) {
   QElapsedTimer sinceStart;
@@ -30,7 +31,10 @@ int main(int argc, char* argv[]) {
   QCommandLineOption startupTime("startup-time", "Print the milliseconds to the first painted panel and quit");
   QCommandLineOption grab("grab", "Save a picture of the window after --grab-after ms and quit", "PNG");
   QCommandLineOption grabAfter("grab-after", "Milliseconds before --grab (default 3000)", "MS", "3000");
-  parser.addOptions({startupTime, grab, grabAfter});
+  QCommandLineOption line("line", "Line to show after opening", "N");
+  QCommandLineOption destination("destination", "Destination to show after opening (X: the starting one)", "N");
+  QCommandLineOption stop("stop", "Stop to show after opening", "N");
+  parser.addOptions({line, destination, stop, startupTime, grab, grabAfter});
   parser.process(app);
 
   dorvak::Session session(dorvak::optionsFilePath());
@@ -45,7 +49,19 @@ int main(int argc, char* argv[]) {
       app.exit(0);
     });
   }
-  if (!parser.positionalArguments().isEmpty()) window.openFile(parser.positionalArguments().first().toStdString());
+  if (!parser.positionalArguments().isEmpty() &&
+      window.openFile(parser.positionalArguments().first().toStdString())) {
+    const std::pair<const QCommandLineOption*, std::uint8_t> choices[] = {
+        {&line, dorvak::FieldId::Line}, {&destination, dorvak::FieldId::Destination}, {&stop, dorvak::FieldId::Stop}};
+    for (const auto& [option, fieldId] : choices) {
+      if (!parser.isSet(*option)) continue;
+      const QString value = parser.value(*option);
+      const bool starting = fieldId == dorvak::FieldId::Destination && value.toUpper().startsWith('X');
+      bool ok = starting;
+      const int number = starting ? dorvak::startingDestinationNumber(session.database()) : value.toInt(&ok);
+      if (ok) window.choose(fieldId, number);
+    }
+  }
   if (parser.isSet(grab)) {
     const QString path = parser.value(grab);
     QTimer::singleShot(parser.value(grabAfter).toInt(), &app, [&window, path] {

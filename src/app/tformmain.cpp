@@ -399,6 +399,24 @@ void TFormMAIN::showChosenNumber(std::uint8_t fieldId, int number) {
   showNotExisting(fieldId, choice.message);
 }
 
+void TFormMAIN::choose(std::uint8_t fieldId, int number) {
+  Chooser& c = chooser(fieldId);
+  if (!c.group->isEnabled() || number < 0 || number > maxNumber(fieldId)) return;
+  const int index = c.combo->findText(qs(chooserText(session_.database(), fieldId, number)));
+  if (c.check->isChecked() && index >= 0) {
+    showItem(fieldId, index);
+    return;
+  }
+  if (c.check->isChecked()) {
+    {
+      Busy busy(busy_);
+      c.check->setChecked(false);
+    }
+    setPickList(c, false);
+  }
+  showNumberInBox(fieldId, number);
+}
+
 void TFormMAIN::ComboBoxSelect(std::uint8_t fieldId, int index) {
   if (busy_ || index < 0) return;
   if (chooser(fieldId).check->isChecked())

@@ -47,6 +47,8 @@ class TFormMAIN : public QMainWindow, public PanelObserver {
 
   // Open without the dialog (command line, recent files); true on success.
   bool openFile(const std::string& path);
+  // Shows the number in its chooser as if picked or typed (command line).
+  void choose(std::uint8_t fieldId, int number);
   // Asks whether to save a changed data base; false stops the command.
   bool askSave();
 

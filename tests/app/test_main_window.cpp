@@ -204,6 +204,20 @@ class TestMainWindow : public QObject {
     QCOMPARE(s.combo->currentText(), QString("001"));
   }
 
+  void chooseFromTheCommandLine() {
+    openDemo();
+    window_->choose(D, 22);
+    QCOMPARE(window_->chooser(D).combo->currentText(), QString("022"));
+    QVERIFY(window_->chooser(D).check->isChecked());
+    window_->choose(D, 1000);
+    QCOMPARE(window_->chooser(D).combo->currentText(), QString("XXX"));
+    window_->choose(D, 5);
+    QVERIFY(!window_->chooser(D).check->isChecked());
+    QCOMPARE(window_->PanelHlasC->text(), QString("Destination 005 don't exist"));
+    window_->choose(D, 1001);  // out of range: nothing changes
+    QCOMPARE(window_->chooser(D).combo->currentText(), QString("005"));
+  }
+
   void deleteOneWithCancelAndWithOk() {
     openDemo();
     TFormMAIN::Chooser& c = window_->chooser(D);

@@ -198,17 +198,20 @@ TEST(RenderDemo, DemoDataBaseShowsItsFirstLineCentredInTheLineField) {
   ASSERT_EQ(rows.size(), 19u);
   for (const auto& row : rows) ASSERT_EQ(row.size(), 112u);
 
-  // The first line's text is one glyph in the line font; it stands centred
-  // in the line field from the field's top row.
+  // The first line's text is one glyph in its font, after its spacing and
+  // row shift; it stands centred in the line field, shifted down from the
+  // field's top row.
   PanelDatabase db;
   openHexFile(db, demo);
   const std::string text(entryText(db.lines[0]));
-  ASSERT_EQ(text.size(), 3u);  // font byte, one character, CR
-  const GlyphRecord& glyph = db.fonts.glyph(static_cast<std::uint8_t>(text[0]) - 224, static_cast<std::uint8_t>(text[1]));
+  ASSERT_EQ(text.size(), 5u);  // font, spacing, shift, one character, CR
+  const auto byte = [&](std::size_t i) { return static_cast<std::uint8_t>(text[i]); };
+  ASSERT_TRUE(byte(0) >= 224 && byte(1) >= 176 && byte(1) < 192 && byte(2) >= 192 && byte(2) < 224);
+  const GlyphRecord& glyph = db.fonts.glyph(byte(0) - 224, byte(3));
   const FieldRect& field = db.config.lineField;
   const int width = glyphColumns(glyph);
   const int start = field.left + (field.right - field.left + 1 - width) / 2;
-  const int topRow = db.config.height - 1 - field.top;
+  const int topRow = db.config.height - 1 - field.top + (byte(2) - 192);
   for (int r = 0; r < glyph.height; ++r)
     for (int c = field.left; c <= field.right; ++c)
       EXPECT_EQ(rows[static_cast<std::size_t>(topRow + r)][static_cast<std::size_t>(c)] == '#',
