@@ -1,4 +1,4 @@
-# The front door: `make run`, `make test`, `make bench`.
+# The front door: `make run` (the desktop program on the demo), `make test`, `make bench`.
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc)
 DEMO ?= examples/demo.hex
@@ -25,7 +25,7 @@ sanitize-test: deps
 	@cd build-sanitize && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j $(JOBS)
 
 run: build
-	@scripts/show-cli $(BUILD_DIR)/dorvak-cli $(DEMO)
+	@$(BUILD_DIR)/dorvak $(DEMO)
 
 bench: build
 	@$(BUILD_DIR)/bench/dorvak-bench

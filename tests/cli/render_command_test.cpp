@@ -201,6 +201,26 @@ TEST(RenderDemo, DemoDataBaseRendersWithoutWarnings) {
   EXPECT_TRUE(run.err.empty()) << "no too-long warning and no message: " << run.err;
   EXPECT_NE(run.out.find('#'), std::string::npos) << "the panel shows something";
 
+  // The first line's text is one glyph in its font, after its spacing and
+  // row shift; it stands centred in the line field, shifted down from the
+  // field's top row.
+  PanelDatabase db;
+  openHexFile(db, demo);
+  const std::string text(entryText(db.lines[0]));
+  ASSERT_EQ(text.size(), 5u);  // font, spacing, shift, one character, CR
+  const auto byte = [&](std::size_t i) { return static_cast<std::uint8_t>(text[i]); };
+  ASSERT_TRUE(byte(0) >= 224 && byte(1) >= 176 && byte(1) < 192 && byte(2) >= 192 && byte(2) < 224);
+  const GlyphRecord& glyph = db.fonts.glyph(byte(0) - 224, byte(3));
+  const FieldRect& field = db.config.lineField;
+  const int width = glyphColumns(glyph);
+  const int start = field.left + (field.right - field.left + 1 - width) / 2;
+  const int topRow = db.config.height - 1 - field.top + (byte(2) - 192);
+  for (int r = 0; r < glyph.height; ++r)
+    for (int c = field.left; c <= field.right; ++c)
+      EXPECT_EQ(rows[static_cast<std::size_t>(topRow + r)][static_cast<std::size_t>(c)] == '#',
+                glyphDot(glyph, c - start, r))
+          << "row " << r << " column " << c;
+
   std::string png = (std::filesystem::temp_directory_path() / "dorvak-render-demo-test.png").string();
   ASSERT_EQ(render({demo, "--format", "png", "-o", png}).status, 0);
   RgbImage image = readPng(png);

@@ -1,0 +1,23 @@
+#pragma once
+// The GUI test suites, each a QtTest object.
+
+#include <QObject>
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace dorvak::test {
+
+struct Suite {
+  const char* name;
+  std::function<std::unique_ptr<QObject>()> make;
+};
+
+std::unique_ptr<QObject> makeMainWindowSuite();
+std::unique_ptr<QObject> makePromptSuite();
+
+inline std::vector<Suite> suites() {
+  return {{"TestMainWindow", makeMainWindowSuite}, {"TestPrompt", makePromptSuite}};
+}
+
+}  // namespace dorvak::test
