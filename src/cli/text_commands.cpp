@@ -19,7 +19,6 @@ namespace dorvak {
 
 namespace {
 
-constexpr int kStoppedPartWay = 3;
 
 struct ListChoice {
   std::string lines, destinations, stops, fonts;
@@ -195,7 +194,7 @@ int importList(const ImportArguments& a, CliContext& c) {
   }
   if (int status = writeResult(db, a.output, c); status != kCliDone) return status;
   c.out << summary << "\n";
-  return stoppedEarly ? kStoppedPartWay : kCliDone;
+  return stoppedEarly ? kCliStoppedPartWay : kCliDone;
 }
 
 }  // namespace

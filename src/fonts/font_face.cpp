@@ -52,7 +52,7 @@ struct FontFace::State {
 FontFace::FontFace(const std::string& path) : state_(std::make_unique<State>()) {
   State& s = *state_;
   s.path = path;
-  s.bytes = readWholeFile(path, kMaxFontFileSize);
+  s.bytes = readWholeFile(path, kMaxFontSourceSize);
   if (s.bytes.empty()) s.fail("is empty");
   if (FT_Init_FreeType(&s.library) != 0) throw DorvakError("The font library FreeType cannot be started");
   // FreeType reads PCF files compressed with gzip by itself, from memory too.

@@ -31,7 +31,7 @@ struct SourceGlyph {
 
 // The largest font file we read, and the largest glyph bitmap we accept from
 // FreeType before trimming (far beyond any panel glyph).
-inline constexpr std::size_t kMaxFontFileSize = 64u << 20;
+inline constexpr std::size_t kMaxFontSourceSize = 64u << 20;
 inline constexpr int kMaxSourceBitmap = 1024;
 
 class FontFace {
