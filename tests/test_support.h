@@ -4,11 +4,19 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <initializer_list>
 #include <string>
 
 #include "core/panel_database.h"
 
 namespace dorvak::test {
+
+// A byte string written as numbers, for stored texts and file contents.
+inline std::string bytes(std::initializer_list<int> values) {
+  std::string s;
+  for (int v : values) s += static_cast<char>(v);
+  return s;
+}
 
 // A folder that is removed with everything in it at the end of the test.
 class TempDir {

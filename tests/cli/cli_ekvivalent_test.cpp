@@ -6,7 +6,7 @@
 #include <nlohmann/json.hpp>
 #include <sstream>
 
-#include "cli/cli.h"
+#include "cli/cli_run.h"
 #include "core/hex_writer.h"
 #include "core/intel_hex.h"
 #include "interchange/unit_bytes.h"
@@ -19,19 +19,9 @@ using test::bbdBytes;
 using test::bbfBytes;
 using test::named;
 
-struct Outcome {
-  int status;
-  std::string out, err;
-};
+using test::CliRun;
 
-Outcome cli(std::vector<std::string> args) {
-  args.insert(args.begin(), "dorvak-cli");
-  std::vector<const char*> argv;
-  for (const auto& a : args) argv.push_back(a.c_str());
-  std::ostringstream out, err;
-  int status = runCli(static_cast<int>(argv.size()), argv.data(), out, err);
-  return {status, out.str(), err.str()};
-}
+CliRun cli(std::vector<std::string> args) { return test::runCliWith(std::move(args)); }
 
 // The sample data base: destinations 012 (two rows), 999 "DEPO" and the
 // starting one; stops 0042 and 9999.
@@ -54,7 +44,7 @@ class CliEkvivalents : public ::testing::Test {
 };
 
 TEST_F(CliEkvivalents, WriteThenReadKeepsTheEkvivalents) {
-  Outcome written = cli({"ekvivalents", "write", file("db.hex"), file("unit.bbd"), "--mode", "kt500"});
+  CliRun written = cli({"ekvivalents", "write", file("db.hex"), file("unit.bbd"), "--mode", "kt500"});
   ASSERT_EQ(written.status, 0) << written.err;
   EXPECT_EQ(written.out, "2 ekvivalents written, order alpha\n");
   std::string bytes = test::readFile(file("unit.bbd"));
@@ -63,7 +53,7 @@ TEST_F(CliEkvivalents, WriteThenReadKeepsTheEkvivalents) {
 
   // Explicit ekvivalents in the unit file come back after the CR.
   write("other.bbd", bbdBytes({named(999, "GARAGE"), named(12, "MAIN")}, {}));
-  Outcome read = cli({"--mode", "kt500", "ekvivalents", "read", file("db.hex"), file("other.bbd"), "-o", file("out.hex")});
+  CliRun read = cli({"--mode", "kt500", "ekvivalents", "read", file("db.hex"), file("other.bbd"), "-o", file("out.hex")});
   ASSERT_EQ(read.status, 0) << read.err;
   EXPECT_EQ(read.out, "2 ekvivalents read, 0 not found, order alpha\n");
   std::string image = imageOf("out.hex");
@@ -77,7 +67,7 @@ TEST_F(CliEkvivalents, WriteThenReadKeepsTheEkvivalents) {
 }
 
 TEST_F(CliEkvivalents, WriteByNumber) {
-  Outcome written = cli({"ekvivalents", "write", file("db.hex"), file("unit.bbd"), "--mode", "kt500", "--order", "number"});
+  CliRun written = cli({"ekvivalents", "write", file("db.hex"), file("unit.bbd"), "--mode", "kt500", "--order", "number"});
   ASSERT_EQ(written.status, 0) << written.err;
   EXPECT_EQ(written.out, "2 ekvivalents written, order number\n");
   std::string bytes = test::readFile(file("unit.bbd"));
@@ -87,7 +77,7 @@ TEST_F(CliEkvivalents, WriteByNumber) {
 
 TEST_F(CliEkvivalents, MissingDestinationsAreReportedAndTheReadGoesOn) {
   write("unit.bbd", bbdBytes({named(5, "NOWHERE"), named(999, "DEPO")}, {}));
-  Outcome read = cli({"ekvivalents", "read", "--mode", "kt500", file("db.hex"), file("unit.bbd"), "-o", file("out.hex")});
+  CliRun read = cli({"ekvivalents", "read", "--mode", "kt500", file("db.hex"), file("unit.bbd"), "-o", file("out.hex")});
   EXPECT_EQ(read.status, 0);
   EXPECT_EQ(read.err, "Destination 0005 was not found in panel database.\n");
   EXPECT_EQ(read.out, "1 ekvivalents read, 1 not found, order number\n");
@@ -96,31 +86,31 @@ TEST_F(CliEkvivalents, MissingDestinationsAreReportedAndTheReadGoesOn) {
 
 TEST_F(CliEkvivalents, TheModeMustNameAUnit) {
   write("unit.bbd", bbdBytes({named(999, "DEPO")}, {}));
-  Outcome read = cli({"ekvivalents", "read", file("db.hex"), file("unit.bbd"), "-o", file("out.hex")});
+  CliRun read = cli({"ekvivalents", "read", file("db.hex"), file("unit.bbd"), "-o", file("out.hex")});
   EXPECT_EQ(read.status, 2);
   EXPECT_EQ(read.err, "ekvivalents read needs --mode kt500 or --mode kt700 (the on-board unit's codes)\n");
   EXPECT_FALSE(std::filesystem::exists(file("out.hex")));
-  Outcome none = cli({"ekvivalents", "write", file("db.hex"), file("new.bbd"), "--mode", "none"});
+  CliRun none = cli({"ekvivalents", "write", file("db.hex"), file("new.bbd"), "--mode", "none"});
   EXPECT_EQ(none.status, 2);
   EXPECT_FALSE(std::filesystem::exists(file("new.bbd")));
-  Outcome kt700 = cli({"ekvivalents", "write", file("db.hex"), file("new.bbd"), "--mode", "kt700", "--order", "number"});
+  CliRun kt700 = cli({"ekvivalents", "write", file("db.hex"), file("new.bbd"), "--mode", "kt700", "--order", "number"});
   EXPECT_EQ(kt700.status, 2);
   EXPECT_EQ(kt700.err, "KT700 ekvivalents are always written in alphabetical order; leave out --order number\n");
   write("unit.bbf", bbfBytes({}, {}));
-  Outcome kt700Bbf = cli({"ekvivalents", "write", file("db.hex"), file("unit.bbf"), "--mode", "kt700"});
+  CliRun kt700Bbf = cli({"ekvivalents", "write", file("db.hex"), file("unit.bbf"), "--mode", "kt700"});
   EXPECT_EQ(kt700Bbf.status, 2);
   EXPECT_EQ(kt700Bbf.err, "A KT700 unit's data base is a BBD file; write the ekvivalents into a .bbd file\n");
   EXPECT_EQ(test::readFile(file("unit.bbf")), bbfBytes({}, {}));
   EXPECT_EQ(cli({"ekvivalents", "write", file("db.hex"), file("new.bbd"), "--mode", "kt500", "--order", "size"}).status, 2);
   EXPECT_EQ(cli({"ekvivalents", file("db.hex")}).status, 2);
 
-  Outcome kt700Alpha = cli({"--mode", "kt700", "ekvivalents", "write", file("db.hex"), file("new.bbd")});
+  CliRun kt700Alpha = cli({"--mode", "kt700", "ekvivalents", "write", file("db.hex"), file("new.bbd")});
   ASSERT_EQ(kt700Alpha.status, 0) << kt700Alpha.err;
   EXPECT_EQ(test::readFile(file("new.bbd"))[28], 1);
 }
 
 TEST_F(CliEkvivalents, ABbfMustExistAndBeWhole) {
-  Outcome missing = cli({"ekvivalents", "write", file("db.hex"), file("unit.bbf"), "--mode", "kt500"});
+  CliRun missing = cli({"ekvivalents", "write", file("db.hex"), file("unit.bbf"), "--mode", "kt500"});
   EXPECT_EQ(missing.status, 1);
   EXPECT_EQ(missing.err, "File " + file("unit.bbf") + " must exist and must contain configuration part of BBF !\n");
   EXPECT_FALSE(std::filesystem::exists(file("unit.bbf")));
@@ -128,14 +118,14 @@ TEST_F(CliEkvivalents, ABbfMustExistAndBeWhole) {
   std::string damaged = bbfBytes({named(1, "OLD")}, {});
   damaged[6 + 40] ^= 0x08;
   write("unit.bbf", damaged);
-  Outcome bad = cli({"ekvivalents", "write", file("db.hex"), file("unit.bbf"), "--mode", "kt500"});
+  CliRun bad = cli({"ekvivalents", "write", file("db.hex"), file("unit.bbf"), "--mode", "kt500"});
   EXPECT_EQ(bad.status, 1);
   EXPECT_EQ(bad.err, "File format error\n");
   EXPECT_EQ(test::readFile(file("unit.bbf")), damaged);
 
   std::string whole = bbfBytes({named(1, "OLD")}, {named(2, "STOP")});
   write("unit.bbf", whole);
-  Outcome good = cli({"ekvivalents", "write", file("db.hex"), file("unit.bbf"), "--mode", "kt500"});
+  CliRun good = cli({"ekvivalents", "write", file("db.hex"), file("unit.bbf"), "--mode", "kt500"});
   ASSERT_EQ(good.status, 0) << good.err;
   std::string bytes = test::readFile(file("unit.bbf"));
   EXPECT_EQ(bytes.substr(0, 200), whole.substr(0, 200)) << "the configuration part stays";
@@ -145,31 +135,31 @@ TEST_F(CliEkvivalents, ABbfMustExistAndBeWhole) {
 TEST_F(CliEkvivalents, ADamagedUnitFileWritesNothingOrWhatWasRead) {
   std::string bytes = bbdBytes({named(12, "MAIN"), named(999, "GARAGE")}, {});
   write("bad.bbd", "DTAKT600" + bytes.substr(8));
-  Outcome wrong = cli({"ekvivalents", "read", "--mode", "kt500", file("db.hex"), file("bad.bbd"), "-o", file("out.hex")});
+  CliRun wrong = cli({"ekvivalents", "read", "--mode", "kt500", file("db.hex"), file("bad.bbd"), "-o", file("out.hex")});
   EXPECT_EQ(wrong.status, 1);
   EXPECT_EQ(wrong.err, "File format error\n");
   EXPECT_FALSE(std::filesystem::exists(file("out.hex")));
 
   write("cut.bbd", bytes.substr(0, bytes.size() - 8));
-  Outcome cut = cli({"ekvivalents", "read", "--mode", "kt500", file("db.hex"), file("cut.bbd"), "-o", file("cut.hex")});
+  CliRun cut = cli({"ekvivalents", "read", "--mode", "kt500", file("db.hex"), file("cut.bbd"), "-o", file("cut.hex")});
   EXPECT_EQ(cut.status, 3);
   EXPECT_EQ(cut.err, "Read beyond end of file\n");
   EXPECT_EQ(cut.out, "1 ekvivalents read, 0 not found, order number\n");
   EXPECT_NE(imageOf("cut.hex").find("Z\rMAIN"), std::string::npos);
   EXPECT_NE(imageOf("cut.hex").find("999\x05\x00" "DEPO\rXXX"), std::string::npos) << "999 came after the cut";
 
-  Outcome missing = cli({"ekvivalents", "read", "--mode", "kt500", file("db.hex"), file("no.bbd"), "-o", file("no.hex")});
+  CliRun missing = cli({"ekvivalents", "read", "--mode", "kt500", file("db.hex"), file("no.bbd"), "-o", file("no.hex")});
   EXPECT_EQ(missing.status, 1);
   EXPECT_EQ(missing.err, file("no.bbd") + "\n");
 }
 
 TEST_F(CliEkvivalents, ImportTakesTextsFromAUnitFile) {
   write("unit.bbf", bbfBytes({named(1, "ONE"), named(999, "DEPOT")}, {named(5, "FIVE"), named(42, "NEW")}));
-  Outcome stops = cli({"import", file("db.hex"), "--stops", file("unit.bbf"), "--add", "-o", file("stops.hex")});
+  CliRun stops = cli({"import", file("db.hex"), "--stops", file("unit.bbf"), "--add", "-o", file("stops.hex")});
   ASSERT_EQ(stops.status, 0) << stops.err;
   EXPECT_EQ(stops.out, "stops: 1 added, 0 replaced, 3 in all\n") << "the duplicate 42 is skipped by default";
 
-  Outcome destinations = cli({"import", file("db.hex"), "--destinations", file("unit.bbf"), "--add", "--on-duplicate",
+  CliRun destinations = cli({"import", file("db.hex"), "--destinations", file("unit.bbf"), "--add", "--on-duplicate",
                               "overwrite", "-o", file("dest.hex")});
   ASSERT_EQ(destinations.status, 0) << destinations.err;
   EXPECT_EQ(destinations.out, "destinations: 1 added, 1 replaced, 4 in all\n");
@@ -177,24 +167,24 @@ TEST_F(CliEkvivalents, ImportTakesTextsFromAUnitFile) {
   EXPECT_EQ(doc["destinations"][0]["key"], "0001");
 
   write("unit.bbd", bbdBytes({named(1, "ONE")}, {}));
-  Outcome read = cli({"import", file("db.hex"), "--stops", file("unit.bbd"), "-o", file("empty.hex")});
+  CliRun read = cli({"import", file("db.hex"), "--stops", file("unit.bbd"), "-o", file("empty.hex")});
   EXPECT_EQ(read.status, 0);
   EXPECT_EQ(read.out, "stops: 0 added, 0 replaced, 0 in all\n") << "Read of a file without stops";
 
-  Outcome lines = cli({"import", file("db.hex"), "--lines", file("unit.bbd"), "-o", file("lines.hex")});
+  CliRun lines = cli({"import", file("db.hex"), "--lines", file("unit.bbd"), "-o", file("lines.hex")});
   EXPECT_EQ(lines.status, 2);
   EXPECT_EQ(lines.err, "An on-board unit file (*.bbd, *.bbf) holds destinations and stops, no lines\n");
 
   std::string cutBytes = bbdBytes({}, {named(1, "ONE"), named(2, "TWO")});
   write("cut.bbd", cutBytes.substr(0, cutBytes.size() - 8));
-  Outcome cut = cli({"import", file("db.hex"), "--stops", file("cut.bbd"), "-o", file("cut.hex")});
+  CliRun cut = cli({"import", file("db.hex"), "--stops", file("cut.bbd"), "-o", file("cut.hex")});
   EXPECT_EQ(cut.status, 3);
   EXPECT_EQ(cut.err, "Read beyond end of file\n");
 
   std::string damaged = bbfBytes({}, {named(1, "ONE")});
   damaged[0] = 0;
   write("bad.bbf", damaged);
-  Outcome bad = cli({"import", file("db.hex"), "--stops", file("bad.bbf"), "-o", file("bad.hex")});
+  CliRun bad = cli({"import", file("db.hex"), "--stops", file("bad.bbf"), "-o", file("bad.hex")});
   EXPECT_EQ(bad.status, 1);
   EXPECT_EQ(bad.err, "File format error\n");
   EXPECT_FALSE(std::filesystem::exists(file("bad.hex")));

@@ -5,7 +5,7 @@
 #include <nlohmann/json.hpp>
 #include <sstream>
 
-#include "cli/cli.h"
+#include "cli/cli_run.h"
 #include "cli/db_json.h"
 #include "core/image_bytes.h"
 #include "core/image_header.h"
@@ -14,19 +14,9 @@
 namespace dorvak {
 namespace {
 
-struct Result {
-  int status;
-  std::string out, err;
-};
+using test::CliRun;
 
-Result cli(std::vector<std::string> args) {
-  args.insert(args.begin(), "dorvak-cli");
-  std::vector<const char*> argv;
-  for (const auto& a : args) argv.push_back(a.c_str());
-  std::ostringstream out, err;
-  int status = runCli(static_cast<int>(argv.size()), argv.data(), out, err);
-  return {status, out.str(), err.str()};
-}
+CliRun cli(std::vector<std::string> args) { return test::runCliWith(std::move(args)); }
 
 class CliOptions : public ::testing::Test {
  protected:
@@ -53,7 +43,7 @@ TEST_F(CliOptions, BuildReadsNotationWhenThereIsNoText) {
   for (const char* list : {"lines", "destinations", "stops"})
     for (auto& entry : byHand[list]) entry.erase("text");
   ASSERT_EQ(cli({"build", writeJson(exact, "exact.json"), "-o", file("exact.hex")}).status, 0);
-  Result built = cli({"build", writeJson(byHand, "hand.json"), "-o", file("hand.hex")});
+  CliRun built = cli({"build", writeJson(byHand, "hand.json"), "-o", file("hand.hex")});
   ASSERT_EQ(built.status, 0) << built.err;
   EXPECT_EQ(test::readFile(file("hand.hex")), test::readFile(file("exact.hex")));
 
@@ -72,7 +62,7 @@ TEST_F(CliOptions, BuildReadsNotationWhenThereIsNoText) {
   auto neither = exact;
   neither["stops"][0].erase("text");
   neither["stops"][0].erase("notation");
-  Result missing = cli({"build", writeJson(neither, "neither.json"), "-o", file("x.hex")});
+  CliRun missing = cli({"build", writeJson(neither, "neither.json"), "-o", file("x.hex")});
   EXPECT_EQ(missing.status, 2);
   EXPECT_NE(missing.err.find("stops[0].text"), std::string::npos);
 }
@@ -110,7 +100,7 @@ TEST_F(CliOptions, Kt500TableTranslatesTheDataVersion) {
 TEST_F(CliOptions, BadGlobalOptions) {
   std::string json = writeJson(databaseToJson(test::makeSampleDatabase(FirmwareVersion::V2_15)), "in.json");
   EXPECT_EQ(cli({"--mode", "kt600", "build", json, "-o", file("x.hex")}).status, 2);
-  Result missing = cli({"build", json, "-o", file("x.hex"), "--kt700-table", file("none.700")});
+  CliRun missing = cli({"build", json, "-o", file("x.hex"), "--kt700-table", file("none.700")});
   EXPECT_EQ(missing.status, 1);
   EXPECT_EQ(missing.err, "File " + file("none.700") + ": Access denied!\n");
   EXPECT_FALSE(std::filesystem::exists(file("x.hex")));

@@ -1,4 +1,4 @@
-#include "cli/cli.h"
+#include "cli/cli_run.h"
 
 #include <gtest/gtest.h>
 
@@ -14,20 +14,9 @@
 namespace dorvak {
 namespace {
 
-struct CliRun {
-  int status;
-  std::string out;
-  std::string err;
-};
+using test::CliRun;
 
-CliRun cli(std::vector<std::string> args) {
-  args.insert(args.begin(), "dorvak-cli");
-  std::vector<const char*> argv;
-  for (const auto& a : args) argv.push_back(a.c_str());
-  std::ostringstream out, err;
-  int status = runCli(static_cast<int>(argv.size()), argv.data(), out, err);
-  return {status, out.str(), err.str()};
-}
+CliRun cli(std::vector<std::string> args) { return test::runCliWith(std::move(args)); }
 
 class CliTest : public ::testing::Test {
  protected:

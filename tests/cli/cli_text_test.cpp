@@ -6,26 +6,16 @@
 #include <nlohmann/json.hpp>
 #include <sstream>
 
-#include "cli/cli.h"
+#include "cli/cli_run.h"
 #include "core/hex_writer.h"
 #include "test_support.h"
 
 namespace dorvak {
 namespace {
 
-struct Outcome {
-  int status;
-  std::string out, err;
-};
+using test::CliRun;
 
-Outcome cli(std::vector<std::string> args) {
-  args.insert(args.begin(), "dorvak-cli");
-  std::vector<const char*> argv;
-  for (const auto& a : args) argv.push_back(a.c_str());
-  std::ostringstream out, err;
-  int status = runCli(static_cast<int>(argv.size()), argv.data(), out, err);
-  return {status, out.str(), err.str()};
-}
+CliRun cli(std::vector<std::string> args) { return test::runCliWith(std::move(args)); }
 
 class CliText : public ::testing::Test {
  protected:
@@ -36,7 +26,7 @@ class CliText : public ::testing::Test {
 };
 
 TEST_F(CliText, ExportChoosesTheLayoutByExtensionOrKind) {
-  Outcome run = cli({"export", file("db.hex"), "--stops", file("s.zs")});
+  CliRun run = cli({"export", file("db.hex"), "--stops", file("s.zs")});
   ASSERT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(run.out, "2 stops written\n");
   EXPECT_EQ(test::readFile(file("s.zs")), "42\tNa Kopci\tNa Kopci\r\n9999\tKonec\tKonec\r\n");
@@ -49,41 +39,41 @@ TEST_F(CliText, ExportChoosesTheLayoutByExtensionOrKind) {
 
 TEST_F(CliText, ImportReadsIntoTheListAndWritesTheResult) {
   test::writeFile(file("new.txt"), "5\tFIVE\r\n42\tOTHER\r\n");
-  Outcome read = cli({"import", file("db.hex"), "--stops", file("new.txt"), "-o", file("out.hex")});
+  CliRun read = cli({"import", file("db.hex"), "--stops", file("new.txt"), "-o", file("out.hex")});
   ASSERT_EQ(read.status, 0) << read.err;
   EXPECT_EQ(read.out, "stops: 2 added, 0 replaced, 2 in all\n");
   auto doc = dump("out.hex");
   ASSERT_EQ(doc["stops"].size(), 2u);
   EXPECT_EQ(doc["stops"][0]["key"], "0005");
 
-  Outcome add = cli({"import", file("db.hex"), "--stops", file("new.txt"), "--add", "-o", file("added.hex")});
+  CliRun add = cli({"import", file("db.hex"), "--stops", file("new.txt"), "--add", "-o", file("added.hex")});
   EXPECT_EQ(add.out, "stops: 1 added, 0 replaced, 3 in all\n") << "the duplicate 42 is skipped by default";
   EXPECT_EQ(dump("added.hex")["stops"][1]["notation"], "'Na Kopci' CR");
 
-  Outcome overwrite = cli({"import", file("db.hex"), "--stops", file("new.txt"), "--add", "--on-duplicate",
+  CliRun overwrite = cli({"import", file("db.hex"), "--stops", file("new.txt"), "--add", "--on-duplicate",
                            "overwrite", "-o", file("over.hex")});
   EXPECT_EQ(overwrite.out, "stops: 1 added, 1 replaced, 3 in all\n");
 }
 
 TEST_F(CliText, APartialReadWritesWhatWasReadAndExitsThree) {
   test::writeFile(file("bad.txt"), "5\tFIVE\r\nx\tBAD\r\n6\tSIX\r\n");
-  Outcome stop = cli({"import", file("db.hex"), "--stops", file("bad.txt"), "--on-bad-number", "stop", "-o", file("out.hex")});
+  CliRun stop = cli({"import", file("db.hex"), "--stops", file("bad.txt"), "--on-bad-number", "stop", "-o", file("out.hex")});
   EXPECT_EQ(stop.status, 3);
   EXPECT_EQ(stop.err, "Wrong or too large number!\n[2]\nContinue?\n");
   EXPECT_EQ(dump("out.hex")["stops"].size(), 1u);
 
-  Outcome skip = cli({"import", file("db.hex"), "--stops", file("bad.txt"), "-o", file("skip.hex")});
+  CliRun skip = cli({"import", file("db.hex"), "--stops", file("bad.txt"), "-o", file("skip.hex")});
   EXPECT_EQ(skip.status, 0);
   EXPECT_EQ(dump("skip.hex")["stops"].size(), 2u);
 
   test::writeFile(file("cut.dru"), std::string("0001\x02\x00" "A\r" "0002\x09\x00", 14));
-  Outcome cut = cli({"import", file("db.hex"), "--stops", file("cut.dru"), "-o", file("cut.hex")});
+  CliRun cut = cli({"import", file("db.hex"), "--stops", file("cut.dru"), "-o", file("cut.hex")});
   EXPECT_EQ(cut.status, 3);
   EXPECT_EQ(cut.err, "Read beyond end of file\n");
   EXPECT_EQ(dump("cut.hex")["stops"].size(), 1u);
 
   test::writeFile(file("dup.txt"), "42\tNEW\r\n43\tLATER\r\n");
-  Outcome cancel = cli({"import", file("db.hex"), "--stops", file("dup.txt"), "--add", "--on-duplicate", "cancel",
+  CliRun cancel = cli({"import", file("db.hex"), "--stops", file("dup.txt"), "--add", "--on-duplicate", "cancel",
                         "-o", file("cancel.hex")});
   EXPECT_EQ(cancel.status, 3);
   EXPECT_EQ(cancel.err, "Stop 0042 already exists! \nOverwrite it?\n");
@@ -91,7 +81,7 @@ TEST_F(CliText, APartialReadWritesWhatWasReadAndExitsThree) {
 }
 
 TEST_F(CliText, AReadThatCannotStartWritesNothing) {
-  Outcome run = cli({"import", file("db.hex"), "--lines", file("missing.lin"), "-o", file("out.hex")});
+  CliRun run = cli({"import", file("db.hex"), "--lines", file("missing.lin"), "-o", file("out.hex")});
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(run.err, "File " + file("missing.lin") + ": Access denied!\n");
   EXPECT_FALSE(std::filesystem::exists(file("out.hex")));
@@ -102,19 +92,19 @@ TEST_F(CliText, TheSourceMayBeAnotherPanelDatabase) {
   other.lines.deleteAll();
   other.lines.putEntry("0300", "\xE0" "300\r");
   writeHexFile(other, file("other.hex"));
-  Outcome run = cli({"import", file("db.hex"), "--lines", file("other.hex"), "--add", "-o", file("out.hex")});
+  CliRun run = cli({"import", file("db.hex"), "--lines", file("other.hex"), "--add", "-o", file("out.hex")});
   ASSERT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(run.out, "lines: 1 added, 0 replaced, 3 in all\n");
 }
 
 TEST_F(CliText, FontsGoOutAndComeBack) {
-  Outcome out = cli({"export", file("db.hex"), "--fonts", file("f.fnt")});
+  CliRun out = cli({"export", file("db.hex"), "--fonts", file("f.fnt")});
   ASSERT_EQ(out.status, 0) << out.err;
   PanelDatabase empty = test::makeSampleDatabase(FirmwareVersion::V2_15);
   empty.clearFonts(true);
   empty.fonts.glyph(0, 'A') = test::makeGlyph(1, 1, 0);
   writeHexFile(empty, file("empty.hex"));
-  Outcome in = cli({"import", file("empty.hex"), "--fonts", file("f.fnt"), "-o", file("out.hex")});
+  CliRun in = cli({"import", file("empty.hex"), "--fonts", file("f.fnt"), "-o", file("out.hex")});
   ASSERT_EQ(in.status, 0) << in.err;
   EXPECT_EQ(dump("out.hex")["fonts"], dump("db.hex")["fonts"]);
   EXPECT_EQ(dump("out.hex")["keyTable"], dump("db.hex")["keyTable"]);
@@ -124,7 +114,7 @@ TEST_F(CliText, TheSLayoutAsksAboutCode255) {
   PanelDatabase db = test::makeSampleDatabase(FirmwareVersion::V2_15);
   db.fonts.glyph(1, 255) = test::makeGlyph(2, 2, 0);
   writeHexFile(db, file("db255.hex"));
-  Outcome no = cli({"export", file("db255.hex"), "--fonts", file("s.fnt"), "--layout", "S"});
+  CliRun no = cli({"export", file("db255.hex"), "--fonts", file("s.fnt"), "--layout", "S"});
   EXPECT_EQ(no.status, 1);
   EXPECT_EQ(no.err, "FW 1.x cannot use charakter with code 255.\nContinue?\n");
   EXPECT_FALSE(std::filesystem::exists(file("s.fnt")));
@@ -133,11 +123,11 @@ TEST_F(CliText, TheSLayoutAsksAboutCode255) {
 }
 
 TEST_F(CliText, DamagedFontFiles) {
-  Outcome missing = cli({"import", file("db.hex"), "--fonts", file("none.fnt"), "-o", file("out.hex")});
+  CliRun missing = cli({"import", file("db.hex"), "--fonts", file("none.fnt"), "-o", file("out.hex")});
   EXPECT_EQ(missing.status, 1);
   EXPECT_FALSE(std::filesystem::exists(file("out.hex")));
   test::writeFile(file("cut.fnt"), std::string("A\xE0\x01\x01\x80" "B\xE0\x03", 8));
-  Outcome cut = cli({"import", file("db.hex"), "--fonts", file("cut.fnt"), "-o", file("out.hex")});
+  CliRun cut = cli({"import", file("db.hex"), "--fonts", file("cut.fnt"), "-o", file("out.hex")});
   EXPECT_EQ(cut.status, 3);
   EXPECT_EQ(cut.err, "Read beyond end of file\n");
   EXPECT_EQ(dump("out.hex")["fonts"][0]["glyphs"].size(), 1u) << "the glyph read before the error";

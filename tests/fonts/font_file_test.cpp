@@ -9,11 +9,7 @@
 namespace dorvak {
 namespace {
 
-std::string bytes(std::initializer_list<int> values) {
-  std::string s;
-  for (int v : values) s += static_cast<char>(v);
-  return s;
-}
+using test::bytes;
 
 GlyphRecord glyph(std::initializer_list<int> bitmap, int height) {
   GlyphRecord g;

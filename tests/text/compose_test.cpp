@@ -7,11 +7,7 @@
 namespace dorvak {
 namespace {
 
-std::string bytes(std::initializer_list<int> values) {
-  std::string s;
-  for (int v : values) s += static_cast<char>(v);
-  return s;
-}
+using test::bytes;
 
 // Font 0: 5 x 7 glyphs for 32..127; font 3: 6 x 12 glyphs for codes divisible by 3.
 PanelDatabase database() {

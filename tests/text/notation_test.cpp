@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "test_support.h"
+
 #include "text/stored_text.h"
 
 namespace dorvak {
@@ -12,11 +14,7 @@ const KeyTable& keys = DefaultKeyTable;
 
 std::string parse(std::string_view notation, int length = 112) { return mnemoToText(notation, keys, length).text; }
 
-std::string bytes(std::initializer_list<int> values) {
-  std::string s;
-  for (int v : values) s += static_cast<char>(v);
-  return s;
-}
+using test::bytes;
 
 TEST(TextToMnemo, TwoRowsWithFontsSpacingsShiftsAndStartColumn) {
   std::string text = bytes({0xE2, 0xB1, 0xC0, 27, 's', 20}) + "CENTRE\n" + bytes({0xE0, 0xB1, 0xC9}) + "STATION\r";

@@ -2,16 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include "test_support.h"
+
 namespace dorvak {
 namespace {
 
 const KeyTable& keys = DefaultKeyTable;
 
-std::string bytes(std::initializer_list<int> values) {
-  std::string s;
-  for (int v : values) s += static_cast<char>(v);
-  return s;
-}
+using test::bytes;
 
 TEST(PlainText, RowsBecomeTabSeparatedFieldsAndCodesDisappear) {
   std::string text = bytes({0xE3, 0xB1, 0xC2, 27, 's', 20, 27, 'i'}) + "HLAVN\xA0\n" + bytes({0xF5, 12, 11}) + "N\x80" +

@@ -14,11 +14,7 @@
 namespace dorvak {
 namespace {
 
-std::string bytes(std::initializer_list<int> values) {
-  std::string s;
-  for (int v : values) s += static_cast<char>(v);
-  return s;
-}
+using test::bytes;
 
 // Fonts 0 (5 x 7) and 3 (6 x 12, codes divisible by 3); presets that choose
 // font 0 so that expected texts are easy to write down.
