@@ -201,7 +201,8 @@ TEST_F(UnitTexts, ABadHeaderFailsBeforeTheListIsTouched) {
   };
   for (const auto& [file, message] : cases) {
     PanelDatabase db = before;
-    EXPECT_EQ(errorOf([&] { readUnitTexts(db, TextKind::Stop, file); }), message) << file;
+    const std::string source = file;  // a lambda cannot take a structured binding with clang 14
+    EXPECT_EQ(errorOf([&] { readUnitTexts(db, TextKind::Stop, source); }), message) << file;
     EXPECT_EQ(db, before) << file;
   }
 }
