@@ -306,33 +306,41 @@ class ListReader {
     return trimSpaces(column.substr(0, 12));
   }
 
-  void ekvivalentLine(std::string_view line, std::size_t lineNumber) {
-    if (line.empty() || line[0] == ';') return;
+  // The head shared by *.cl and *.zs lines: number, ekvivalent column, then
+  // the TAB fields of the rows. Nothing for a comment or a skipped number.
+  struct EkvivalentLine {
+    std::string key, ekvivalent;
+    std::vector<std::string_view> fields;
+  };
+  std::optional<EkvivalentLine> readEkvivalentLine(std::string_view line, std::size_t lineNumber) {
+    if (line.empty() || line[0] == ';') return std::nullopt;
     auto [number, rest] = splitNumber(line);
     auto key = keyOfNumber(number, lineNumber, false);
-    if (!key) return;
+    if (!key) return std::nullopt;
     std::string ekvivalent = ekvivalentColumn(rest);
-    std::vector<std::string_view> fields = splitTabs(rest);
+    return EkvivalentLine{*key, std::move(ekvivalent), splitTabs(rest)};
+  }
+
+  void ekvivalentLine(std::string_view line, std::size_t lineNumber) {
+    auto parsed = readEkvivalentLine(line, lineNumber);
+    if (!parsed) return;
+    auto& fields = parsed->fields;
     while (fields.size() > 1 && (fields.back() == " " || fields.back().empty())) fields.pop_back();
     std::string row1(fields[0]);
     std::string further = joinRows(fields, 1);
-    if (row1.empty() && further.empty()) row1 = ekvivalent;
+    if (row1.empty() && further.empty()) row1 = parsed->ekvivalent;
     if (!further.empty() && row1.empty()) row1 = " ";
-    if (findExisting(*key)) addComposed(*key, row1, further, ekvivalent);
+    if (findExisting(parsed->key)) addComposed(parsed->key, row1, further, parsed->ekvivalent);
   }
 
   void zsLine(std::string_view line, std::size_t lineNumber) {
-    if (line.empty() || line[0] == ';') return;
-    auto [number, rest] = splitNumber(line);
-    auto key = keyOfNumber(number, lineNumber, false);
-    if (!key) return;
-    std::string ekvivalent = ekvivalentColumn(rest);
-    std::vector<std::string_view> fields = splitTabs(rest);
-    std::string row1(fields[0]);
-    std::string further = joinRows(fields, 1);
+    auto parsed = readEkvivalentLine(line, lineNumber);
+    if (!parsed) return;
+    std::string row1(parsed->fields[0]);
+    std::string further = joinRows(parsed->fields, 1);
     while (!further.empty() && (further.back() == ' ' || further.back() == '\n')) further.pop_back();
-    if (row1.empty() && further.empty()) row1 = ekvivalent;
-    if (findExisting(*key)) addComposed(*key, row1, further, ekvivalent);
+    if (row1.empty() && further.empty()) row1 = parsed->ekvivalent;
+    if (findExisting(parsed->key)) addComposed(parsed->key, row1, further, parsed->ekvivalent);
   }
 
   // "@" records: "@" number, a blank, row 1; then further rows, each without
