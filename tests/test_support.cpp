@@ -69,6 +69,15 @@ PanelDatabase makeSampleDatabase(std::uint8_t firmware) {
   return db;
 }
 
+void removeOptionalTables(PanelDatabase& db) {
+  db.lines.deleteAll();
+  db.destinations.deleteAll();
+  db.stops.deleteAll();
+  db.codeTable.name.clear();
+  db.formatStrings.name.clear();
+  db.dataVersion.clear();
+}
+
 namespace {
 void fillFonts(PanelDatabase& db, int codes) {
   for (int font = 0; font < kFontCount; ++font)

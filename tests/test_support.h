@@ -39,6 +39,10 @@ GlyphRecord makeGlyph(int columns, int height, std::uint8_t seed);
 // version, configured for the firmware.
 PanelDatabase makeSampleDatabase(std::uint8_t firmware);
 
+// The same data base without lines, destinations, stops, code table, format
+// strings or data version.
+void removeOptionalTables(PanelDatabase& db);
+
 // Fills the first bank with glyphs and destination texts so that the stop
 // table starts in the second bank.
 void pushStopsIntoSecondBank(PanelDatabase& db);

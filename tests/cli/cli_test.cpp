@@ -66,12 +66,7 @@ TEST_P(CliRoundTrip, BuildDumpBuildIsIdenticalWithEveryTable) {
 
 TEST_P(CliRoundTrip, BuildDumpBuildIsIdenticalWithoutOptionalTables) {
   PanelDatabase db = test::makeSampleDatabase(GetParam());
-  db.lines.deleteAll();
-  db.destinations.deleteAll();
-  db.stops.deleteAll();
-  db.codeTable.name.clear();
-  db.formatStrings.name.clear();
-  db.dataVersion.clear();
+  test::removeOptionalTables(db);
   expectStableRoundTrip(*this, jsonOf(db, "in.json"), file("a.hex"), file("b.hex"), file("dump.json"));
 }
 

@@ -107,12 +107,7 @@ TEST_P(RoundTrip, WhatIsWrittenReadsBackAndWritesIdentically) {
 
 TEST_P(RoundTrip, WithoutOptionalTables) {
   PanelDatabase db = test::makeSampleDatabase(GetParam());
-  db.lines.deleteAll();
-  db.destinations.deleteAll();
-  db.stops.deleteAll();
-  db.codeTable.name.clear();
-  db.formatStrings.name.clear();
-  db.dataVersion.clear();
+  test::removeOptionalTables(db);
   std::string text = write(db);
   Opened o = open(text);
   expectSameContent(o.db, db);
