@@ -4,9 +4,8 @@
 #include <png.h>
 
 #include <filesystem>
-#include <sstream>
 
-#include "cli/cli.h"
+#include "cli/cli_run.h"
 #include "core/hex_reader.h"
 #include "core/hex_writer.h"
 #include "render/panel_paint.h"
@@ -16,19 +15,9 @@
 namespace dorvak::test {
 namespace {
 
-struct CliRun {
-  int status;
-  std::string out;
-  std::string err;
-};
-
 CliRun render(std::vector<std::string> args) {
-  args.insert(args.begin(), {"dorvak-cli", "render"});
-  std::vector<const char*> argv;
-  for (const auto& a : args) argv.push_back(a.c_str());
-  std::ostringstream out, err;
-  int status = runCli(static_cast<int>(argv.size()), argv.data(), out, err);
-  return {status, out.str(), err.str()};
+  args.insert(args.begin(), "render");
+  return runCliWith(std::move(args));
 }
 
 // A line and destination panel of 40 x 7 dots: the line field is columns
