@@ -3,11 +3,7 @@
 // first byte chooses for outlines. The font is read from disk as the import
 // reads it.
 
-#include <unistd.h>
-
 #include <cstdint>
-#include <cstdio>
-#include <fstream>
 #include <string>
 #include <string_view>
 
@@ -15,14 +11,9 @@
 #include "core/glyph.h"
 #include "fonts/font_face.h"
 #include "fonts/font_import.h"
+#include "fuzz_support.h"
 
 namespace {
-
-// The scratch file of this process, removed when it ends.
-struct ScratchFile {
-  std::string path = "/tmp/dorvak-fuzz-font-" + std::to_string(::getpid());
-  ~ScratchFile() { std::remove(path.c_str()); }
-};
 
 void importAt(dorvak::FontFace& face, int height, bool fullHeight) {
   dorvak::FontImportOptions options;
@@ -39,13 +30,12 @@ void importAt(dorvak::FontFace& face, int height, bool fullHeight) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace dorvak;
   if (size < 1) return 0;
-  static const ScratchFile scratch;
-  std::ofstream(scratch.path, std::ios::binary | std::ios::trunc)
-      .write(reinterpret_cast<const char*>(data + 1), static_cast<std::streamsize>(size - 1));
+  static const fuzz::ScratchFile fontFile(".font");
+  const std::string& path = fontFile.write(std::string_view(reinterpret_cast<const char*>(data + 1), size - 1));
   const int chosenHeight = 1 + data[0] % 40;  // beyond 28 as well: refused
   const bool fullHeight = (data[0] & 0x80) != 0;
   try {
-    FontFace face(scratch.path);
+    FontFace face(path);
     if (face.isOutline()) {
       importAt(face, chosenHeight, fullHeight);
     } else {

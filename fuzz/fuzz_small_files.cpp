@@ -3,36 +3,16 @@
 // The table files are read from disk, as the program reads them, so the size
 // checks and the loaders' choice of reader are part of what is tried.
 
-#include <unistd.h>
-
 #include <cstdint>
-#include <cstdio>
-#include <fstream>
 #include <string>
 #include <string_view>
 
 #include "config/code_table_files.h"
 #include "config/program_options.h"
 #include "core/error.h"
+#include "fuzz_support.h"
 
 namespace {
-
-const char* const kExtensions[] = {".kod", ".aL", ".tbk", ".700"};
-
-// The scratch files of this process, removed when it ends.
-struct ScratchFiles {
-  std::string base = "/tmp/dorvak-fuzz-" + std::to_string(::getpid());
-  ~ScratchFiles() {
-    for (const char* extension : kExtensions) std::remove((base + extension).c_str());
-  }
-};
-
-std::string scratchFile(const char* extension, std::string_view bytes) {
-  static const ScratchFiles files;
-  std::string path = files.base + extension;
-  std::ofstream(path, std::ios::binary | std::ios::trunc).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  return path;
-}
 
 template <typename Read>
 void tolerateRefusal(Read read) {
@@ -53,14 +33,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   parseOptionsFile(bytes);
   displayPath(std::string(bytes.substr(0, 300)));
 
+  static const fuzz::ScratchFile kodFile(".kod"), alFile(".aL"), tbkFile(".tbk"), kt700File(".700");
   CodeTable table;
-  const std::string kod = scratchFile(".kod", bytes);
+  const std::string& kod = kodFile.write(bytes);
   tolerateRefusal([&] { loadCodeTable(kod, table); });
-  const std::string al = scratchFile(".aL", bytes);
+  const std::string& al = alFile.write(bytes);
   tolerateRefusal([&] { loadFormatStrings(al, strings); });
-  const std::string tbk = scratchFile(".tbk", bytes);
+  const std::string& tbk = tbkFile.write(bytes);
   tolerateRefusal([&] { readKt500TableFile(tbk); });
-  const std::string kt700 = scratchFile(".700", bytes);
+  const std::string& kt700 = kt700File.write(bytes);
   Kt700Table kt700Table;
   Kt700Widths kt700Widths;
   tolerateRefusal([&] { readKt700TableFile(kt700, kt700Table, kt700Widths); });

@@ -2,6 +2,13 @@
 // Shared by the fuzz targets: a data base with fonts and every kind of
 // table, so that readers and writers meet real content beside the input.
 
+#include <unistd.h>
+
+#include <cstdio>
+#include <fstream>
+#include <string>
+#include <string_view>
+
 #include "core/panel_database.h"
 
 namespace dorvak::fuzz {
@@ -22,5 +29,25 @@ inline PanelDatabase sampleDatabase() {
   db.stops.putEntry("0001", "\xE0STOP\r");
   return db;
 }
+
+// A file of this process for readers that take a path; removed when the
+// process ends.
+class ScratchFile {
+ public:
+  explicit ScratchFile(std::string_view suffix)
+      : path_("/tmp/dorvak-fuzz-" + std::to_string(::getpid()) + std::string(suffix)) {}
+  ~ScratchFile() { std::remove(path_.c_str()); }
+  ScratchFile(const ScratchFile&) = delete;
+  ScratchFile& operator=(const ScratchFile&) = delete;
+
+  // Replaces the file's bytes and returns its path.
+  const std::string& write(std::string_view bytes) const {
+    std::ofstream(path_, std::ios::binary | std::ios::trunc).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    return path_;
+  }
+
+ private:
+  std::string path_;
+};
 
 }  // namespace dorvak::fuzz
