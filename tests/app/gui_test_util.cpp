@@ -1,34 +1,74 @@
 #include "gui_test_util.h"
 
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
+#include <algorithm>
+#include <deque>
 
 namespace dorvak::test {
 
 namespace {
-// Looks every 10 ms for up to 5 s.
+// Pending answers are offered the active modal widget every 10 ms, oldest
+// first, so two answers for the same kind of dialog take the dialogs in the
+// order they were asked for. One that finds nothing within 30 s gives up.
 constexpr int kPollMs = 10;
-constexpr int kPolls = 500;
+constexpr int kGiveUpMs = 30000;
+
+struct PendingAnswer {
+  std::function<bool(QWidget*)> action;
+  QDeadlineTimer deadline;
+};
+
+std::deque<PendingAnswer>& pendingAnswers() {
+  static std::deque<PendingAnswer> answers;
+  return answers;
+}
+
+QTimer& poller();
+
+void offerActiveModal() {
+  auto& answers = pendingAnswers();
+  std::erase_if(answers, [](const PendingAnswer& a) { return a.deadline.hasExpired(); });
+  if (QWidget* modal = QApplication::activeModalWidget()) {
+    for (std::size_t i = 0; i < answers.size(); ++i) {
+      // Taken out while it runs: the action may open a nested modal loop in
+      // which this function runs again.
+      PendingAnswer answer = std::move(answers[i]);
+      answers.erase(answers.begin() + static_cast<std::ptrdiff_t>(i));
+      if (answer.action(modal)) break;
+      answers.insert(answers.begin() + static_cast<std::ptrdiff_t>(std::min(i, answers.size())), std::move(answer));
+    }
+  }
+  if (answers.empty()) poller().stop();
+}
+
+QTimer& poller() {
+  static QTimer* timer = [] {
+    auto* t = new QTimer(qApp);
+    t->setTimerType(Qt::PreciseTimer);
+    QObject::connect(t, &QTimer::timeout, t, offerActiveModal);
+    return t;
+  }();
+  return *timer;
+}
 }  // namespace
 
 void onNextModal(const std::function<bool(QWidget*)>& action) {
-  auto* timer = new QTimer(qApp);
-  auto polls = std::make_shared<int>(0);
-  QObject::connect(timer, &QTimer::timeout, timer, [timer, polls, action] {
-    QWidget* modal = QApplication::activeModalWidget();
-    if ((modal && action(modal)) || ++*polls > kPolls) {
-      timer->stop();
-      timer->deleteLater();
-    }
-  });
-  timer->start(kPollMs);
+  pendingAnswers().push_back({action, QDeadlineTimer(kGiveUpMs)});
+  if (!poller().isActive()) poller().start(kPollMs);
 }
 
-BoxAnswer::BoxAnswer(QMessageBox::StandardButton button) : timer_(nullptr) {
+void forgetPendingAnswers() {
+  pendingAnswers().clear();
+  poller().stop();
+}
+
+BoxAnswer::BoxAnswer(QMessageBox::StandardButton button) {
   auto answered = answered_;
   auto text = text_;
   auto title = title_;
@@ -60,6 +100,14 @@ void answerFileDialog(const QString& path) {
       // Typed into the name field, as a user would; accept() checks it.
       auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
       if (!name) return false;
+      // Typing replaces the file selected in the list only while the name
+      // field has the focus (else the selected file wins): on a loaded
+      // machine the dialog may not have given it yet, so wait for it.
+      if (!name->hasFocus()) {
+        dialog->activateWindow();
+        name->setFocus(Qt::OtherFocusReason);
+        if (!name->hasFocus()) return false;
+      }
       name->setText(path);
       static_cast<QDialog*>(dialog)->accept();
     }

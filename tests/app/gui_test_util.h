@@ -26,11 +26,13 @@ class BoxAnswer {
   std::shared_ptr<QString> text_ = std::make_shared<QString>();
   std::shared_ptr<QString> title_ = std::make_shared<QString>();
   std::shared_ptr<bool> hasIcon_ = std::make_shared<bool>(false);
-  class QTimer* timer_;
 };
 
-// Runs the action on the next modal widget of the type T (then stops).
+// Runs the action on the next modal widget it accepts (returns true for);
+// answers asked for earlier are offered each modal first.
 void onNextModal(const std::function<bool(QWidget*)>& action);
+// Drops the answers no modal has taken, at the end of a test.
+void forgetPendingAnswers();
 
 // Accepts the next file dialog with the path; or rejects it when path is empty.
 void answerFileDialog(const QString& path);

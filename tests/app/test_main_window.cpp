@@ -76,6 +76,7 @@ class TestMainWindow : public QObject {
   }
 
   void cleanup() {
+    forgetPendingAnswers();
     session_->state().databaseChanged = false;
     session_.reset();
     dir_.reset();

@@ -32,6 +32,8 @@ void clickWhenShown(TFormHlas& prompt, int tag) {
 class TestPrompt : public QObject {
   Q_OBJECT
  private slots:
+  void cleanup() { forgetPendingAnswers(); }
+
   void eachButtonAnswersItsTag() {
     Session session("");
     TFormHlas& prompt = session.prompt();
