@@ -29,44 +29,42 @@ std::deque<PendingAnswer>& pendingAnswers() {
   return answers;
 }
 
-QTimer& poller();
+bool pollScheduled = false;
+void offerActiveModal();
 
-void offerActiveModal() {
-  auto& answers = pendingAnswers();
-  std::erase_if(answers, [](const PendingAnswer& a) { return a.deadline.hasExpired(); });
-  if (QWidget* modal = QApplication::activeModalWidget()) {
-    for (std::size_t i = 0; i < answers.size(); ++i) {
-      // Taken out while it runs: the action may open a nested modal loop in
-      // which this function runs again.
-      PendingAnswer answer = std::move(answers[i]);
-      answers.erase(answers.begin() + static_cast<std::ptrdiff_t>(i));
-      if (answer.action(modal)) break;
-      answers.insert(answers.begin() + static_cast<std::ptrdiff_t>(std::min(i, answers.size())), std::move(answer));
-    }
-  }
-  if (answers.empty()) poller().stop();
+void schedulePoll() {
+  if (pollScheduled) return;
+  pollScheduled = true;
+  QTimer::singleShot(kPollMs, Qt::PreciseTimer, qApp, offerActiveModal);
 }
 
-QTimer& poller() {
-  static QTimer* timer = [] {
-    auto* t = new QTimer(qApp);
-    t->setTimerType(Qt::PreciseTimer);
-    QObject::connect(t, &QTimer::timeout, t, offerActiveModal);
-    return t;
-  }();
-  return *timer;
+void offerActiveModal() {
+  pollScheduled = false;
+  auto& answers = pendingAnswers();
+  std::erase_if(answers, [](const PendingAnswer& a) { return a.deadline.hasExpired(); });
+  if (answers.empty()) return;
+  // The next poll is due before an action runs: an action may open a nested
+  // modal loop (a box asked from inside a dialog), whose own box is answered
+  // from inside that loop.
+  schedulePoll();
+  QWidget* modal = QApplication::activeModalWidget();
+  if (!modal) return;
+  for (std::size_t i = 0; i < answers.size(); ++i) {
+    // Taken out while it runs, so that a nested poll does not offer it again.
+    PendingAnswer answer = std::move(answers[i]);
+    answers.erase(answers.begin() + static_cast<std::ptrdiff_t>(i));
+    if (answer.action(modal)) return;
+    answers.insert(answers.begin() + static_cast<std::ptrdiff_t>(std::min(i, answers.size())), std::move(answer));
+  }
 }
 }  // namespace
 
 void onNextModal(const std::function<bool(QWidget*)>& action) {
   pendingAnswers().push_back({action, QDeadlineTimer(kGiveUpMs)});
-  if (!poller().isActive()) poller().start(kPollMs);
+  schedulePoll();
 }
 
-void forgetPendingAnswers() {
-  pendingAnswers().clear();
-  poller().stop();
-}
+void forgetPendingAnswers() { pendingAnswers().clear(); }
 
 BoxAnswer::BoxAnswer(QMessageBox::StandardButton button) {
   auto answered = answered_;
