@@ -4,12 +4,24 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <initializer_list>
 #include <string>
 
+#include "core/error.h"
 #include "core/panel_database.h"
 
 namespace dorvak::test {
+
+// The message of the DorvakError the action throws, or "no error".
+inline std::string errorOf(const std::function<void()>& action) {
+  try {
+    action();
+  } catch (const DorvakError& e) {
+    return e.what();
+  }
+  return "no error";
+}
 
 // A byte string written as numbers, for stored texts and file contents.
 inline std::string bytes(std::initializer_list<int> values) {

@@ -37,12 +37,7 @@ Opened open(const std::string& text, HexReadOptions options = {}) {
 }
 
 std::string failureOf(const std::string& text) {
-  try {
-    open(text);
-  } catch (const DorvakError& e) {
-    return e.what();
-  }
-  return "no failure";
+  return test::errorOf([&] { open(text); });
 }
 
 // Rewrites the whole text from an image edited byte by byte.

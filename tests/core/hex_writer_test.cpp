@@ -30,12 +30,7 @@ std::string build(const PanelDatabase& db, const HexWriteOptions& options = {}) 
 }
 
 std::string failureOf(const PanelDatabase& db, const HexWriteOptions& options = {}) {
-  try {
-    buildHexText(db, options);
-  } catch (const DorvakError& e) {
-    return e.what();
-  }
-  return "no failure";
+  return test::errorOf([&] { buildHexText(db, options); });
 }
 
 TEST(ImageLayout, CodeTableFntAndLinFollowTheDocumentedAddresses) {

@@ -18,6 +18,8 @@
 namespace dorvak {
 namespace {
 
+using test::errorOf;
+
 using test::bbdBytes;
 using test::bbfBytes;
 using test::le16;
@@ -39,15 +41,6 @@ ProgramOptions modeOptions(std::uint8_t mode) {
 
 EkvivalentWriteOptions writeMode(std::uint8_t mode) { return {modeOptions(mode), {}}; }
 EkvivalentReadOptions readMode(std::uint8_t mode) { return {modeOptions(mode), {}, {}}; }
-
-std::string errorOf(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const DorvakError& e) {
-    return e.what();
-  }
-  return "no error";
-}
 
 std::vector<std::string> entries(const PanelDatabase& db) {
   return std::vector<std::string>(db.destinations.begin(), db.destinations.end());

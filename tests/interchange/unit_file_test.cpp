@@ -7,22 +7,16 @@
 
 #include "core/error.h"
 #include "interchange/unit_bytes.h"
+#include "test_support.h"
 
 namespace dorvak {
 namespace {
 
+using test::errorOf;
+
 using test::bbdBytes;
 using test::bbfBytes;
 using test::named;
-
-std::string errorOf(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const DorvakError& e) {
-    return e.what();
-  }
-  return "no error";
-}
 
 ConfigBlock blockOf(const std::string& bytes) {
   ConfigBlock block{};

@@ -15,6 +15,8 @@
 namespace dorvak {
 namespace {
 
+using test::errorOf;
+
 using test::bbdBytes;
 using test::bbfBytes;
 using test::named;
@@ -37,15 +39,6 @@ std::vector<std::string> plainEntries(const PanelDatabase& db, TextKind kind) {
   std::vector<std::string> rows;
   for (const auto& e : db.list(kind)) rows.push_back(std::string(entryKey(e)) + "=" + plainText(entryText(e), db.keyTable));
   return rows;
-}
-
-std::string errorOf(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const DorvakError& e) {
-    return e.what();
-  }
-  return "no error";
 }
 
 class UnitTexts : public ::testing::Test {
