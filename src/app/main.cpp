@@ -21,6 +21,7 @@ int main(int argc, char* argv[]) {
   QApplication::setApplicationName(QString::fromUtf8(dorvak::text::AppTitle.data()));
   QApplication::setOrganizationName("dorvak");
   QApplication::setApplicationVersion(QString::fromUtf8(dorvak::kVersionText.data()));
+  QApplication::setDesktopFileName("dorvak");
 
   QCommandLineParser parser;
   parser.setApplicationDescription("Prepares, examines and edits the data base of dot-matrix destination panels.");
@@ -39,6 +40,7 @@ int main(int argc, char* argv[]) {
 
   dorvak::Session session(dorvak::optionsFilePath());
   dorvak::TFormMAIN& window = session.main();
+  QApplication::setWindowIcon(window.windowIcon());
   window.show();
 
   if (parser.isSet(startupTime)) {

@@ -14,8 +14,8 @@ PanelPicture::PanelPicture(QWidget* parent) : QWidget(parent) {
 
 void PanelPicture::layout(const Picture& shown, PanelSize size) {
   size_ = size;
-  dot_ = dotSize(size.length);
-  pixels_ = paintPanel(shown, size);
+  dot_ = zoomDot_ > 0 ? zoomDot_ : dotSize(size.length);
+  pixels_ = paintPanel(shown, size, dot_);
   image_ = QImage(pixels_.pixels.data(), pixels_.width, pixels_.height, pixels_.width * 3, QImage::Format_RGB888);
   setFixedSize(pixels_.width, pixels_.height);
   update();
@@ -23,7 +23,7 @@ void PanelPicture::layout(const Picture& shown, PanelSize size) {
 
 void PanelPicture::paintRegion(const Picture& shown, const PictureRegion& region) {
   if (region.empty() || pixels_.width == 0) return;
-  paintCells(pixels_, shown, size_, region);
+  paintCells(pixels_, shown, size_, region, dot_);
   // Picture row r is painted at grid row r - (28 - (height - 1)).
   const int firstRow = kPictureRows - size_.height;
   const int top = std::max(region.top - firstRow, 0);

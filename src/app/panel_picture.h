@@ -13,7 +13,15 @@ namespace dorvak {
 class PanelPicture : public QWidget {
   Q_OBJECT
  public:
+  // Pixels a dot when zoomed.
+  static constexpr int kMinDot = 1;
+  static constexpr int kMaxDot = 16;
+
   explicit PanelPicture(QWidget* parent = nullptr);
+
+  // 0: the panel's own dot size (4, 3 or 2 by its length); takes effect at
+  // the next layout.
+  void setDot(int dot) { zoomDot_ = dot; }
 
   // A new panel size: the whole picture is painted again from shown.
   void layout(const Picture& shown, PanelSize size);
@@ -37,6 +45,7 @@ class PanelPicture : public QWidget {
  private:
   PanelSize size_;
   int dot_ = 4;
+  int zoomDot_ = 0;
   RgbImage pixels_;
   QImage image_;  // wraps pixels_
   int paintCount_ = 0;

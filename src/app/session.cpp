@@ -2,6 +2,8 @@
 
 #include <QDir>
 
+#include "app/qt_prompter.h"
+#include "app/resources.h"
 #include "app/tformhlas.h"
 #include "app/tformmain.h"
 #include "app/tformpanel.h"
@@ -9,13 +11,32 @@
 
 namespace dorvak {
 
-Session::Session(std::string optionsPath) : optionsPath_(std::move(optionsPath)), renderer_(db_) {
-  db_.resetConfig();
+int& WorkingState::currentNumber(std::uint8_t fieldId) {
+  return fieldId == FieldId::Line ? currentLine : fieldId == FieldId::Destination ? currentDestination : currentStop;
+}
+
+bool& WorkingState::chosen(std::uint8_t fieldId) {
+  return fieldId == FieldId::Line ? lineChosen : fieldId == FieldId::Destination ? destinationChosen : stopChosen;
+}
+
+Session::Session(std::string optionsPath, std::unique_ptr<Prompter> prompter)
+    : optionsPath_(std::move(optionsPath)), renderer_(document_.database()), prompter_(std::move(prompter)) {
+  dorvakInitResources();
   if (!optionsPath_.empty()) options_ = loadProgramOptions(optionsPath_);
   state_.lastDir = QDir::currentPath().toStdString();
+
+  QUndoStack& stack = document_.undoStack();
+  undo_ = stack.createUndoAction(&document_);
+  undo_->setObjectName("MenuUndo");
+  undo_->setShortcut(QKeySequence::Undo);
+  redo_ = stack.createRedoAction(&document_);
+  redo_->setObjectName("MenuRedo");
+  redo_->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+
   main_ = std::make_unique<TFormMAIN>(*this);
   panel_ = std::make_unique<TFormPANEL>(renderer_, main_->picture());
   prompt_ = new TFormHlas(main_.get());
+  if (!prompter_) prompter_ = std::make_unique<QtPrompter>(main_.get(), *prompt_);
   main_->attachPanel(*panel_);
 }
 
@@ -32,7 +53,7 @@ Session::~Session() {
 
 AskPrompt Session::askPrompt() {
   return [this](const std::string& question) {
-    PromptAnswer answer = prompt_->ask(question);
+    PromptAnswer answer = prompter_->fiveButtons(question);
     if (answer == PromptAnswer::Storno) state_.readCancelled = true;
     return answer;
   };

@@ -1,16 +1,18 @@
 #pragma once
-// The program's one session: it owns the one panel data base, the program
-// options, the renderer and the main window's working state, and creates
-// every window once, in order: the main window, the panel simulator, the
-// prompt. Every window reaches the data base and the state through it.
+// The program's one session: it owns the document (the one panel data base
+// and its undo stack), the program options, the renderer, the prompter and
+// the main window's working state, and creates every window once, in order:
+// the main window, the panel simulator, the prompt.
 
-#include <QObject>
+#include <QAction>
 #include <memory>
 #include <string>
 
+#include "app/document.h"
+#include "app/prompter.h"
+#include "app/read_progress.h"
 #include "config/program_options.h"
 #include "config/prompt_answer.h"
-#include "core/panel_database.h"
 #include "render/panel_renderer.h"
 
 namespace dorvak {
@@ -19,11 +21,10 @@ class TFormMAIN;
 class TFormPANEL;
 class TFormHlas;
 
-// The main window's working state, which the other windows consult.
+// The main window's working state, which the other windows consult. Whether
+// the data base changed is the document's (Document::isModified).
 struct WorkingState {
-  std::string fileName;  // the open *.hex; empty for a new data base
-  std::string lastDir;   // where the file dialogs start
-  bool databaseChanged = false;
+  std::string lastDir;  // where the file dialogs start
   bool ekvivalentsChanged = false;
   bool readCancelled = false;  // the prompt was answered Storno during a read
   int currentLine = 0;
@@ -32,23 +33,33 @@ struct WorkingState {
   bool lineChosen = true;
   bool destinationChosen = true;
   bool stopChosen = true;
-  bool typing = false;
-  std::uint8_t fileKind = 255;  // panel position from the file's FNT tag; 255 none
+
+  int& currentNumber(std::uint8_t fieldId);
+  int currentNumber(std::uint8_t fieldId) const { return const_cast<WorkingState*>(this)->currentNumber(fieldId); }
+  bool& chosen(std::uint8_t fieldId);
+  bool chosen(std::uint8_t fieldId) const { return const_cast<WorkingState*>(this)->chosen(fieldId); }
 };
 
 class Session {
  public:
   // optionsPath: where the program options are read now and written at the
-  // end; empty for none.
-  explicit Session(std::string optionsPath);
+  // end; empty for none. prompter: null for the program's dialogs.
+  explicit Session(std::string optionsPath, std::unique_ptr<Prompter> prompter = nullptr);
   ~Session();
   Session(const Session&) = delete;
   Session& operator=(const Session&) = delete;
 
-  PanelDatabase& database() { return db_; }
+  Document& document() { return document_; }
+  const PanelDatabase& database() const { return document_.database(); }
   ProgramOptions& options() { return options_; }
   WorkingState& state() { return state_; }
   PanelRenderer& renderer() { return renderer_; }
+  Prompter& prompter() { return *prompter_; }
+  ReadProgress& progress() { return progress_; }
+
+  // Undo and Redo of the document, shown in the Edit menu of every window.
+  QAction& undoAction() { return *undo_; }
+  QAction& redoAction() { return *redo_; }
 
   TFormMAIN& main() { return *main_; }
   TFormPANEL& panel() { return *panel_; }
@@ -60,10 +71,14 @@ class Session {
 
  private:
   std::string optionsPath_;
-  PanelDatabase db_;
+  Document document_;
   ProgramOptions options_;
   WorkingState state_;
   PanelRenderer renderer_;
+  ReadProgress progress_;
+  std::unique_ptr<Prompter> prompter_;
+  QAction* undo_ = nullptr;
+  QAction* redo_ = nullptr;
   std::unique_ptr<TFormMAIN> main_;
   std::unique_ptr<TFormPANEL> panel_;
   TFormHlas* prompt_ = nullptr;  // a child of the main window

@@ -26,7 +26,13 @@ inline constexpr std::string_view MenuDestinationEditor = "&Destination editor";
 inline constexpr std::string_view MenuStopEditor = "&Stop editor";
 inline constexpr std::string_view MenuConfiguration = "&Configuration";
 inline constexpr std::string_view MenuOptions = "&Options";
+inline constexpr std::string_view MenuEdit = "&Edit";
 inline constexpr std::string_view MenuInfo = "&Info";
+inline constexpr std::string_view MenuUsage = "&Usage";
+inline constexpr std::string_view MenuZoomIn = "Zoom &in";
+inline constexpr std::string_view MenuZoomOut = "Zoom &out";
+inline constexpr std::string_view MenuZoomReset = "&Normal size";
+inline constexpr std::string_view HelpTitle = "Dorvak usage";
 inline constexpr std::string_view MenuAbout = "&About ...";
 
 // Pop-up menus of the choosers.
@@ -60,6 +66,18 @@ inline constexpr std::string_view SaveChanges = "Save changes in panel database 
 inline constexpr std::string_view ReallyDeleteLine = "Really delete line $ ?";
 inline constexpr std::string_view ReallyDeleteDestination = "Really delete destination $ ?";
 inline constexpr std::string_view ReallyDeleteStop = "Really delete stop $ ?";
+inline constexpr std::string_view ReallyDeleteAllLines = "Really delete all lines?";
+inline constexpr std::string_view ReallyDeleteAllDestinations = "Really delete all destinations?";
+inline constexpr std::string_view ReallyDeleteAllStops = "Really delete all stops?";
+
+// What Undo and Redo name ("Undo Delete line 003").
+inline constexpr std::string_view UndoDeleteLine = "Delete line $";
+inline constexpr std::string_view UndoDeleteDestination = "Delete destination $";
+inline constexpr std::string_view UndoDeleteStop = "Delete stop $";
+inline constexpr std::string_view UndoDeleteAllLines = "Delete all lines";
+inline constexpr std::string_view UndoDeleteAllDestinations = "Delete all destinations";
+inline constexpr std::string_view UndoDeleteAllStops = "Delete all stops";
+inline constexpr std::string_view UndoDataVersion = "Data version";
 
 // File dialogs.
 inline constexpr std::string_view PanelDatabaseFilter = "panel database";

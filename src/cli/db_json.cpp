@@ -200,7 +200,7 @@ void readList(const json& document, const char* name, TextKind kind, PanelDataba
     const std::string& k = key->get_ref<const std::string&>();
     if (!isWellFormedKey(k)) fieldError(path + ".key", "\"" + k + "\" is not four digits or \"XXXX\"");
     bool start = k == kStartingDestinationKey;
-    bool threeDigits = kind == TextKind::Line || (kind == TextKind::Destination && !db.config.fourDigitDestinations());
+    const bool threeDigits = db.config.keyDigits(kind) == 3;
     if (start && kind != TextKind::Destination) fieldError(path + ".key", "\"XXXX\" is only the starting destination");
     if (!start && threeDigits && k[0] != '0')
       fieldError(path + ".key", "\"" + k + "\" is above 999, which this list cannot hold");

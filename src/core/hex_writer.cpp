@@ -204,8 +204,7 @@ std::optional<std::string> buildHexText(const PanelDatabase& db, const HexWriteO
 
   if (!db.destinations.empty()) {
     std::uint16_t cil = bankZeroStart("CIL", ' ');
-    bool fourDigits = config.fourDigitDestinations();
-    image.place(textTable(db.destinations, fourDigits ? 4 : 3, options.ekvivalentMode != 0));
+    image.place(textTable(db.destinations, config.keyDigits(TextKind::Destination), options.ekvivalentMode != 0));
     if (config.commands.zC && !shortForm) setHeaderAddress(header, hdr::CilTable4, cil);
     if (config.commands.z) setHeaderAddress(header, hdr::CilTable3, cil);
   }

@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+#include "core/text_kind.h"
+
 namespace dorvak {
 
 namespace PanelPosition {
@@ -71,6 +73,18 @@ struct PanelConfig {
   bool operator==(const PanelConfig&) const = default;
 
   bool fourDigitDestinations() const { return commands.zC != 0; }
+  // The digits of the list's keys: 3 or 4.
+  int keyDigits(TextKind kind) const { return dorvak::keyDigits(kind, fourDigitDestinations()); }
+  // The field rectangle and the default style of the list's field.
+  const FieldRect& field(TextKind kind) const {
+    return kind == TextKind::Line ? lineField : kind == TextKind::Destination ? destinationField : stopField;
+  }
+  FieldRect& field(TextKind kind) {
+    return kind == TextKind::Line ? lineField : kind == TextKind::Destination ? destinationField : stopField;
+  }
+  const FieldStyle& style(TextKind kind) const {
+    return kind == TextKind::Line ? lineStyle : kind == TextKind::Destination ? destinationStyle : stopStyle;
+  }
 };
 
 // The largest panel the drawing matrices hold.

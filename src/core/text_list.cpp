@@ -7,7 +7,7 @@
 namespace dorvak {
 
 std::string makeKey(TextKind kind, int number, bool fourDigitDestinations) {
-  bool fourDigits = kind == TextKind::Stop || (kind == TextKind::Destination && fourDigitDestinations);
+  const bool fourDigits = keyDigits(kind, fourDigitDestinations) == 4;
   int limit = fourDigits ? 10000 : 1000;
   if (kind == TextKind::Destination && number == limit) return std::string(kStartingDestinationKey);
   if (number < 0 || number >= limit) throw std::out_of_range("number out of range for its list");
@@ -26,6 +26,11 @@ std::string normalizeText(std::string_view text) {
   auto cr = text.find(kCR);
   if (cr == std::string_view::npos) return std::string(text) + kCR;
   return std::string(text.substr(0, cr + 1));
+}
+
+std::string shownKey(std::string_view key, int keyDigits) {
+  if (keyDigits == 3 && key != kStartingDestinationKey && !key.empty()) key.remove_prefix(1);
+  return std::string(key);
 }
 
 bool isWellFormedKey(std::string_view key) {

@@ -13,9 +13,10 @@
 #include <string_view>
 #include <vector>
 
+#include "core/text_kind.h"
+
 namespace dorvak {
 
-enum class TextKind { Line, Destination, Stop };
 
 inline constexpr char kCR = '\r';
 inline constexpr std::size_t kKeyLength = 4;
@@ -34,6 +35,10 @@ std::string_view entryText(std::string_view entry);
 
 // Cuts a text right after its first CR; a text without CR gets one.
 std::string normalizeText(std::string_view text);
+
+// The key as messages show it: lists of three-digit keys leave out the
+// leading "0"; "XXXX" stays as it is.
+std::string shownKey(std::string_view key, int keyDigits);
 
 // True for "XXXX" or four digits.
 bool isWellFormedKey(std::string_view key);

@@ -10,8 +10,7 @@ namespace dorvak {
 int startingDestinationNumber(const PanelDatabase& db) { return db.config.fourDigitDestinations() ? 10000 : 1000; }
 
 std::string chooserText(const PanelDatabase& db, std::uint8_t fieldId, int number) {
-  const bool fourDigits =
-      fieldId == FieldId::Stop || (fieldId == FieldId::Destination && db.config.fourDigitDestinations());
+  const bool fourDigits = db.config.keyDigits(textKindOf(fieldId)) == 4;
   if (fieldId == FieldId::Destination && number == startingDestinationNumber(db)) return fourDigits ? "XXXX" : "XXX";
   char buffer[16];
   std::snprintf(buffer, sizeof buffer, fourDigits ? "%4.4d" : "%3.3d", number);

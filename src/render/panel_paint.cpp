@@ -43,18 +43,24 @@ void paintCell(RgbImage& image, int size, bool lit, int column, int row) {
 
 }  // namespace
 
-RgbImage paintPanel(const Picture& shown, PanelSize size) {
+RgbImage paintPanel(const Picture& shown, PanelSize size) { return paintPanel(shown, size, dotSize(size.length)); }
+
+RgbImage paintPanel(const Picture& shown, PanelSize size, int dot) {
   RgbImage image;
-  const int dot = dotSize(size.length);
+  dot = std::max(dot, 1);
   image.width = size.length * dot;
   image.height = size.height * dot;
   image.pixels.resize(static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height) * 3);
-  paintCells(image, shown, size, PictureRegion::whole());
+  paintCells(image, shown, size, PictureRegion::whole(), dot);
   return image;
 }
 
 void paintCells(RgbImage& image, const Picture& shown, PanelSize size, const PictureRegion& region) {
-  const int dot = dotSize(size.length);
+  paintCells(image, shown, size, region, dotSize(size.length));
+}
+
+void paintCells(RgbImage& image, const Picture& shown, PanelSize size, const PictureRegion& region, int dot) {
+  if (dot < 1) return;
   if (image.width != size.length * dot || image.height != size.height * dot) return;
   // Panel row j (from the top) shows picture row firstRow + j.
   const int firstRow = kPictureRows - size.height;

@@ -49,8 +49,11 @@ Rgb dotPixel(int dotSize, bool lit, int x, int y);
 // picture's dot at row 28 - (height - 1) + j, column i (panel row j counted
 // from the panel's top).
 RgbImage paintPanel(const Picture& shown, PanelSize size);
+// The same with cells of any size (a zoomed picture).
+RgbImage paintPanel(const Picture& shown, PanelSize size, int dot);
 // Repaints only the cells of a region (picture coordinates) of an image
-// paintPanel made for the same size.
+// paintPanel made for the same size and dot.
 void paintCells(RgbImage& image, const Picture& shown, PanelSize size, const PictureRegion& region);
+void paintCells(RgbImage& image, const Picture& shown, PanelSize size, const PictureRegion& region, int dot);
 
 }  // namespace dorvak

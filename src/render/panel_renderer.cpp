@@ -51,15 +51,9 @@ PanelRenderer::PanelRenderer(const PanelDatabase& db, PanelObserver* observer) :
   }
 }
 
-const FieldStyle& PanelRenderer::styleOf(std::uint8_t fieldId) const {
-  const PanelConfig& c = db_.config;
-  return fieldId == FieldId::Line ? c.lineStyle : fieldId == FieldId::Destination ? c.destinationStyle : c.stopStyle;
-}
+const FieldStyle& PanelRenderer::styleOf(std::uint8_t fieldId) const { return db_.config.style(textKindOf(fieldId)); }
 
-const FieldRect& PanelRenderer::rectOf(std::uint8_t fieldId) const {
-  const PanelConfig& c = db_.config;
-  return fieldId == FieldId::Line ? c.lineField : fieldId == FieldId::Destination ? c.destinationField : c.stopField;
-}
+const FieldRect& PanelRenderer::rectOf(std::uint8_t fieldId) const { return db_.config.field(textKindOf(fieldId)); }
 
 void PanelRenderer::resetFieldBounds(FieldView& v) {
   const FieldRect& rect = rectOf(v.fieldId);

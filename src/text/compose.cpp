@@ -10,24 +10,6 @@ namespace dorvak {
 
 namespace {
 
-const FieldRect& fieldOf(const PanelConfig& config, TextKind kind) {
-  switch (kind) {
-    case TextKind::Line: return config.lineField;
-    case TextKind::Destination: return config.destinationField;
-    case TextKind::Stop: break;
-  }
-  return config.stopField;
-}
-
-const FieldStyle& styleOf(const PanelConfig& config, TextKind kind) {
-  switch (kind) {
-    case TextKind::Line: return config.lineStyle;
-    case TextKind::Destination: return config.destinationStyle;
-    case TextKind::Stop: break;
-  }
-  return config.stopStyle;
-}
-
 std::string toPanel(std::string_view keys, const KeyTable& table, bool barIsRowBreak) {
   std::string text(keys);
   if (barIsRowBreak) std::replace(text.begin(), text.end(), '|', '\n');
@@ -45,14 +27,14 @@ struct Chooser {
   TextKind kind;
   WidthRule rule;
   AutoformatChoice operator()(const PresetTable& presets, std::string_view text, int width, int height) const {
-    return chooseAutoformat(presets, text, width, height, styleOf(db.config, kind), 0, db.fonts, rule);
+    return chooseAutoformat(presets, text, width, height, db.config.style(kind), 0, db.fonts, rule);
   }
 };
 
 }  // namespace
 
 ComposeGeometry ComposeGeometry::of(const PanelConfig& config, TextKind kind) {
-  const FieldRect& field = fieldOf(config, kind);
+  const FieldRect& field = config.field(kind);
   ComposeGeometry g;
   g.width = field.right - field.left + 1;
   g.height = field.top - field.bottom + 1;

@@ -39,8 +39,7 @@ std::string formatTextFile(const PanelDatabase& db, TextKind kind, TextFileLayou
       case TextFileLayout::Packed: {
         if (text.empty()) break;
         // Lines and three-digit destinations leave out the key's first character.
-        bool threeDigits = kind == TextKind::Line ||
-                           (kind == TextKind::Destination && !db.config.fourDigitDestinations());
+        const bool threeDigits = db.config.keyDigits(kind) == 3;
         std::string_view written = kind == TextKind::Line ? text : (ekvivalentsOn ? panelPart(text) : text);
         if (text.size() > 0xFFFF) throw DorvakError("Text of " + std::string(key) + " is too long");
         appendPacked(out, threeDigits ? key.substr(1) : key, written);

@@ -84,7 +84,7 @@ KindTraits traitsOf(TextKind kind, const PanelConfig& config) {
       return {"Line $ already exists! |Overwrite it?", msg::ErrorInLineDatabase, "Lines input", 999, false, false};
     case TextKind::Destination:
       return {"Destination $ already exists! |Overwrite it?", msg::ErrorInDirectionDatabase, "Destinations input",
-              config.fourDigitDestinations() ? 9999 : 999, true, true};
+              config.keyDigits(kind) == 4 ? 9999 : 999, true, true};
     case TextKind::Stop: break;
   }
   return {"Stop $ already exists! |Overwrite it?", msg::ErrorInStopDatabase, "Stops input", 9999, false, true};
@@ -153,9 +153,7 @@ class ListReader {
   // Whether an incoming entry may take its key: asks when the key is taken.
   bool findExisting(const std::string& key) {
     if (!staged_.contains(key)) return true;
-    bool threeDigit = kind_ == TextKind::Line ||
-                      (kind_ == TextKind::Destination && !db_.config.fourDigitDestinations());
-    std::string shown = threeDigit && key != kStartingDestinationKey ? key.substr(1) : key;
+    const std::string shown = shownKey(key, db_.config.keyDigits(kind_));
     bool overwrite = resolver_.overwrite(formatMessage(traits_.duplicateQuestion, shown));
     if (resolver_.cancelled()) result_.stoppedEarly = true;
     return overwrite;
@@ -503,8 +501,7 @@ TextImportResult importFromPanelDatabase(PanelDatabase& db, TextKind kind, const
   read.acceptEntry = [&](TextKind, std::string_view key, std::string_view) {
     bool exists = list.findEntry(key).has_value();
     if (exists) {
-      bool threeDigit = kind == TextKind::Line || (kind == TextKind::Destination && !db.config.fourDigitDestinations());
-      std::string shown(threeDigit && key != kStartingDestinationKey ? key.substr(1) : key);
+      const std::string shown = shownKey(key, db.config.keyDigits(kind));
       bool overwrite = resolver.overwrite(formatMessage(traits.duplicateQuestion, shown));
       if (resolver.cancelled()) return EntryDecision::Cancel;
       if (!overwrite) return EntryDecision::Skip;

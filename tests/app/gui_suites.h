@@ -15,9 +15,10 @@ struct Suite {
 
 std::unique_ptr<QObject> makeMainWindowSuite();
 std::unique_ptr<QObject> makePromptSuite();
+std::unique_ptr<QObject> makeCommandsSuite();
 
 inline std::vector<Suite> suites() {
-  return {{"TestMainWindow", makeMainWindowSuite}, {"TestPrompt", makePromptSuite}};
+  return {{"TestMainWindow", makeMainWindowSuite}, {"TestPrompt", makePromptSuite}, {"TestCommands", makeCommandsSuite}};
 }
 
 }  // namespace dorvak::test

@@ -1,0 +1,5 @@
+#include "app/resources.h"
+
+#include <QtCore/qglobal.h>
+
+void dorvakInitResources() { Q_INIT_RESOURCE(resources); }
