@@ -41,33 +41,33 @@ GifEncoder::GifEncoder(int width, int height, std::vector<Rgb> palette)
   indices_.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
 
   int error = 0;
-  gif_ = EGifOpen(&bytes_, appendBytes, &error);
+  gif_.reset(EGifOpen(&bytes_, appendBytes, &error));
   if (!gif_) fail(GifErrorString(error));
   // Delays and the loop need GIF89a; a file written frame by frame must say
   // so before its first byte.
-  EGifSetGifVersion(gif_, true);
+  EGifSetGifVersion(gif_.get(), true);
 
   const int tableSize = colourTableSize(palette_.size());
   ColorMapObject* map = GifMakeMapObject(tableSize, nullptr);
   if (!map) fail("out of memory");
   for (std::size_t i = 0; i < palette_.size(); ++i)
     map->Colors[i] = GifColorType{palette_[i].red, palette_[i].green, palette_[i].blue};
-  const int status = EGifPutScreenDesc(gif_, width, height, 8, 0, map);  // giflib copies the table
+  const int status = EGifPutScreenDesc(gif_.get(), width, height, 8, 0, map);  // giflib copies the table
   GifFreeMapObject(map);
   check(status);
 
   // The NETSCAPE2.0 application extension: loop count 0, forever.
   static const std::array<GifByteType, 11> kApplication = {'N', 'E', 'T', 'S', 'C', 'A', 'P', 'E', '2', '.', '0'};
   static const std::array<GifByteType, 3> kLoopForever = {1, 0, 0};
-  check(EGifPutExtensionLeader(gif_, APPLICATION_EXT_FUNC_CODE));
-  check(EGifPutExtensionBlock(gif_, static_cast<int>(kApplication.size()), kApplication.data()));
-  check(EGifPutExtensionBlock(gif_, static_cast<int>(kLoopForever.size()), kLoopForever.data()));
-  check(EGifPutExtensionTrailer(gif_));
+  check(EGifPutExtensionLeader(gif_.get(), APPLICATION_EXT_FUNC_CODE));
+  check(EGifPutExtensionBlock(gif_.get(), static_cast<int>(kApplication.size()), kApplication.data()));
+  check(EGifPutExtensionBlock(gif_.get(), static_cast<int>(kLoopForever.size()), kLoopForever.data()));
+  check(EGifPutExtensionTrailer(gif_.get()));
 }
 
-GifEncoder::~GifEncoder() {
+void GifEncoder::Closer::operator()(GifFileType* gif) const {
   int error = 0;
-  if (gif_) EGifCloseFile(gif_, &error);
+  EGifCloseFile(gif, &error);
 }
 
 void GifEncoder::check(int status) {
@@ -106,9 +106,9 @@ void GifEncoder::addFrame(const RgbImage& image, int delayCentiseconds) {
   control.TransparentColor = NO_TRANSPARENT_COLOR;
   std::array<GifByteType, 4> extension{};
   EGifGCBToExtension(&control, extension.data());
-  check(EGifPutExtension(gif_, GRAPHICS_EXT_FUNC_CODE, static_cast<int>(extension.size()), extension.data()));
-  check(EGifPutImageDesc(gif_, 0, 0, width_, height_, false, nullptr));
-  check(EGifPutLine(gif_, indices_.data(), static_cast<int>(indices_.size())));
+  check(EGifPutExtension(gif_.get(), GRAPHICS_EXT_FUNC_CODE, static_cast<int>(extension.size()), extension.data()));
+  check(EGifPutImageDesc(gif_.get(), 0, 0, width_, height_, false, nullptr));
+  check(EGifPutLine(gif_.get(), indices_.data(), static_cast<int>(indices_.size())));
   ++frames_;
 }
 
@@ -116,9 +116,7 @@ std::string GifEncoder::finish() {
   if (!gif_) fail("the file is already finished");
   if (frames_ == 0) fail("no frames");
   int error = 0;
-  GifFileType* gif = gif_;
-  gif_ = nullptr;
-  if (EGifCloseFile(gif, &error) != GIF_OK) fail(GifErrorString(error));
+  if (EGifCloseFile(gif_.release(), &error) != GIF_OK) fail(GifErrorString(error));
   return std::move(bytes_);
 }
 

@@ -4,6 +4,7 @@
 // loops forever. Frames go in one at a time, so a long animation holds only
 // the encoded bytes and one frame's pixels.
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -19,7 +20,7 @@ class GifEncoder {
   // palette's colours (1..256 of them; the GIF's colour table lists them in
   // this order). Throws DorvakError when these cannot make a GIF.
   GifEncoder(int width, int height, std::vector<Rgb> palette);
-  ~GifEncoder();
+  // giflib writes into bytes_ of this very object.
   GifEncoder(const GifEncoder&) = delete;
   GifEncoder& operator=(const GifEncoder&) = delete;
 
@@ -34,12 +35,16 @@ class GifEncoder {
  private:
   void check(int status);
 
+  struct Closer {
+    void operator()(GifFileType* gif) const;
+  };
+
   int width_;
   int height_;
   std::vector<Rgb> palette_;
-  std::vector<unsigned char> indices_;  // the frame in hand as palette indices
-  std::string bytes_;
-  GifFileType* gif_ = nullptr;
+  std::vector<unsigned char> indices_;        // the frame in hand as palette indices
+  std::string bytes_;                         // written to while gif_ is open
+  std::unique_ptr<GifFileType, Closer> gif_;  // null once finished
   int frames_ = 0;
 };
 
