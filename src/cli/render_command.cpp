@@ -157,7 +157,9 @@ void registerRenderCommand(CLI::App& app, CliContext& context) {
                       "destination) instead of the first destination");
   command->add_option("--stop", args->stop, "Stop number to show (0..9999) instead of the first stop")
       ->check(CLI::Range(0, 9999));
-  command->add_option("--ticks", args->ticks, "Timer ticks of 100 ms to run (default 1; 1.." + std::to_string(kMaxGifTicks) + " for gif)")
+  command
+      ->add_option("--ticks", args->ticks,
+                   "Timer ticks of 100 ms to run (default 1; 1.." + std::to_string(kMaxGifTicks) + " for gif)")
       ->check(CLI::Range(0, kMaxTicks));
   command->add_option("--format", args->format,
                       "text (default: # lit, . dark, top row first), png, or gif (the panel playing the ticks, "
