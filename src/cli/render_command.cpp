@@ -1,17 +1,22 @@
 // dorvak-cli render: the panel picture after Open and a number of timer
-// ticks, as text or as PNG.
+// ticks, as text or as PNG, or the panel as it plays those ticks, as an
+// animated GIF.
 
 #include <CLI/CLI.hpp>
 #include <cctype>
 #include <memory>
 #include <optional>
 #include <ostream>
+#include <string>
+#include <vector>
 
 #include "cli/cli_context.h"
 #include "cli/png_file.h"
 #include "core/hex_reader.h"
 #include "core/safe_file.h"
+#include "gif/panel_gif.h"
 #include "render/field_choice.h"
+#include "render/panel_animation.h"
 #include "render/panel_paint.h"
 #include "render/panel_simulator.h"
 #include "render/render_messages.h"
@@ -22,6 +27,9 @@ namespace {
 
 // A day of 100 ms ticks: far more than any page sequence needs.
 constexpr int kMaxTicks = 864000;
+// Ten minutes of an animation: many cycles of any destination's pages, and
+// a bound on the frames held (one picture each) and on the file.
+constexpr int kMaxGifTicks = 6000;
 
 struct RenderArguments {
   std::string input;
@@ -66,8 +74,12 @@ const char* fieldOption(std::uint8_t fieldId) {
 }
 
 int render(const RenderArguments& a, CliContext& c) {
-  if (a.format == "png" && a.output.empty()) {
-    c.err << "--format png needs -o FILE\n";
+  if ((a.format == "png" || a.format == "gif") && a.output.empty()) {
+    c.err << "--format " << a.format << " needs -o FILE\n";
+    return kCliBadInput;
+  }
+  if (a.format == "gif" && (a.ticks < 1 || a.ticks > kMaxGifTicks)) {
+    c.err << "--format gif needs --ticks from 1 to " << kMaxGifTicks << "\n";
     return kCliBadInput;
   }
   PanelDatabase db;
@@ -106,15 +118,22 @@ int render(const RenderArguments& a, CliContext& c) {
     if (!choice.message.empty()) c.err << choice.message << "\n";
   }
 
-  simulator.start();
-  for (int t = 0; t < a.ticks; ++t) simulator.tick();
+  std::vector<AnimationFrame> frames;
+  if (a.format == "gif") {
+    frames = playAnimation(simulator, a.ticks);
+  } else {
+    simulator.start();
+    for (int t = 0; t < a.ticks; ++t) simulator.tick();
+  }
 
   for (std::uint8_t id = FieldId::Line; id <= FieldId::Stop; ++id)
     if (renderer.tooLongShown(id)) c.err << msg::tooLongWarning(id) << "\n";
 
   const PanelSize size = paintedSize(db.config);
   const Picture& shown = renderer.pictures().shown();
-  if (a.format == "png") {
+  if (a.format == "gif") {
+    writeFileSafely(a.output, encodePanelGif(frames, size));
+  } else if (a.format == "png") {
     writeFileSafely(a.output, encodePng(paintPanel(shown, size)));
   } else if (a.output.empty()) {
     c.out << pictureText(shown, size);
@@ -138,10 +157,14 @@ void registerRenderCommand(CLI::App& app, CliContext& context) {
                       "destination) instead of the first destination");
   command->add_option("--stop", args->stop, "Stop number to show (0..9999) instead of the first stop")
       ->check(CLI::Range(0, 9999));
-  command->add_option("--ticks", args->ticks, "Timer ticks of 100 ms to run (default 1)")
+  command
+      ->add_option("--ticks", args->ticks,
+                   "Timer ticks of 100 ms to run (default 1; 1.." + std::to_string(kMaxGifTicks) + " for gif)")
       ->check(CLI::Range(0, kMaxTicks));
-  command->add_option("--format", args->format, "text (default: # lit, . dark, top row first) or png")
-      ->check(CLI::IsMember({"text", "png"}));
+  command->add_option("--format", args->format,
+                      "text (default: # lit, . dark, top row first), png, or gif (the panel playing the ticks, "
+                      "one frame per change, looping)")
+      ->check(CLI::IsMember({"text", "png", "gif"}));
   command->add_option("-o,--output", args->output, "File to write (standard output for text when not given)");
   command->callback([args, &context] { context.command = [args, &context] { return render(*args, context); }; });
 }

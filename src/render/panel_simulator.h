@@ -21,6 +21,8 @@ class PanelSimulator {
   // simulator is stopped until start().
   explicit PanelSimulator(PanelRenderer& renderer);
 
+  const PanelRenderer& renderer() const { return renderer_; }
+
   // The application became active or inactive: ticks advance only while
   // started.
   void start() { running_ = true; }

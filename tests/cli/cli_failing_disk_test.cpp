@@ -51,6 +51,7 @@ TEST_F(CliFailingDisk, ExportedFiles) {
 
 TEST_F(CliFailingDisk, RenderedPictures) {
   expectOldFileKept("panel.png", {"render", database, "--format", "png", "-o", "{out}"});
+  expectOldFileKept("panel.gif", {"render", database, "--format", "gif", "--ticks", "50", "-o", "{out}"});
   expectOldFileKept("panel.text", {"render", database, "-o", "{out}"});
 }
 

@@ -1,4 +1,5 @@
-// dorvak-cli render: the picture after Open and T ticks, as text and as PNG.
+// dorvak-cli render: the picture after Open and T ticks, as text and as PNG,
+// and the panel playing T ticks as a GIF.
 
 #include <gtest/gtest.h>
 #include <png.h>
@@ -8,6 +9,7 @@
 #include "cli/cli_run.h"
 #include "core/hex_reader.h"
 #include "core/hex_writer.h"
+#include "gif/gif_reading.h"
 #include "render/panel_paint.h"
 #include "render/render_fixture.h"
 #include "test_support.h"
@@ -18,6 +20,28 @@ namespace {
 CliRun render(std::vector<std::string> args) {
   args.insert(args.begin(), "render");
   return runCliWith(std::move(args));
+}
+
+// The PNG decoded with libpng as RGB.
+RgbImage readPng(const std::string& path) {
+  png_image png{};
+  png.version = PNG_IMAGE_VERSION;
+  if (!png_image_begin_read_from_file(&png, path.c_str())) return {};
+  png.format = PNG_FORMAT_RGB;
+  RgbImage image;
+  image.width = static_cast<int>(png.width);
+  image.height = static_cast<int>(png.height);
+  image.pixels.resize(PNG_IMAGE_SIZE(png));
+  if (!png_image_finish_read(&png, nullptr, image.pixels.data(), 0, nullptr)) return {};
+  return image;
+}
+
+// The PNG render of the arguments, decoded.
+RgbImage pngOf(std::vector<std::string> args, const std::string& path) {
+  args.insert(args.end(), {"--format", "png", "-o", path});
+  CliRun run = render(std::move(args));
+  EXPECT_EQ(run.status, 0) << run.err;
+  return readPng(path);
 }
 
 // A line and destination panel of 40 x 7 dots: the line field is columns
@@ -127,20 +151,6 @@ TEST_F(RenderCommand, TextGoesToAFileWithOutput) {
   EXPECT_EQ(readFile(path), Expected{}.a(3).b(23).c(26).text());
 }
 
-// The PNG decoded with libpng as RGB.
-RgbImage readPng(const std::string& path) {
-  png_image png{};
-  png.version = PNG_IMAGE_VERSION;
-  if (!png_image_begin_read_from_file(&png, path.c_str())) return {};
-  png.format = PNG_FORMAT_RGB;
-  RgbImage image;
-  image.width = static_cast<int>(png.width);
-  image.height = static_cast<int>(png.height);
-  image.pixels.resize(PNG_IMAGE_SIZE(png));
-  if (!png_image_finish_read(&png, nullptr, image.pixels.data(), 0, nullptr)) return {};
-  return image;
-}
-
 TEST_F(RenderCommand, PngHasTheDotSizeAndColoursOfThePanel) {
   std::string path = dir.file("panel.png");
   CliRun run = render({hex, "--format", "png", "-o", path});
@@ -158,6 +168,13 @@ TEST_F(RenderCommand, PngHasTheDotSizeAndColoursOfThePanel) {
 
 TEST_F(RenderCommand, WrongArgumentsAndFailedReads) {
   EXPECT_EQ(render({hex, "--format", "png"}).status, 2) << "png needs -o";
+  EXPECT_EQ(render({hex, "--format", "gif", "--ticks", "10"}).err, "--format gif needs -o FILE\n");
+  for (const char* ticks : {"0", "6001"}) {
+    CliRun run = render({hex, "--format", "gif", "--ticks", ticks, "-o", dir.file("no.gif")});
+    EXPECT_EQ(run.status, 2) << ticks;
+    EXPECT_EQ(run.err, "--format gif needs --ticks from 1 to 6000\n");
+  }
+  EXPECT_FALSE(std::filesystem::exists(dir.file("no.gif")));
   CliRun letters = render({hex, "--destination", "1a"});
   EXPECT_EQ(letters.status, 2);
   EXPECT_EQ(letters.err, "--destination: 1a is not a destination number of this data base (0..999 or X)\n");
@@ -171,14 +188,29 @@ TEST_F(RenderCommand, WrongArgumentsAndFailedReads) {
   EXPECT_EQ(bad.err, "Check sum error\n");
   EXPECT_EQ(bad.out, "");
 
-  std::string png = dir.file("kept.png");
-  writeFile(png, "old");
-  EXPECT_EQ(render({dir.file("bad.hex"), "--format", "png", "-o", png}).status, 1);
-  EXPECT_EQ(readFile(png), "old");
+  for (const char* format : {"png", "gif"}) {
+    std::string kept = dir.file(std::string("kept.") + format);
+    writeFile(kept, "old");
+    EXPECT_EQ(render({dir.file("bad.hex"), "--format", format, "-o", kept}).status, 1);
+    EXPECT_EQ(readFile(kept), "old");
+  }
 }
 
+TEST_F(RenderCommand, GifOfAPanelThatStandsStillIsOneFrame) {
+  std::string path = dir.file("still.gif");
+  CliRun run = render({hex, "--format", "gif", "--ticks", "25", "-o", path});
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out, "");
+  ReadGif gif = readGif(readFile(path));
+  ASSERT_EQ(gif.error, "");
+  EXPECT_EQ(gif.delays, std::vector<int>{250}) << "one frame for the whole 2.5 s";
+  EXPECT_EQ(gif.frames.at(0).pixels, pngOf({hex, "--ticks", "1"}, dir.file("tick1.png")).pixels);
+}
+
+const std::string kDemo = std::string(DORVAK_SOURCE_DIR) + "/examples/demo.hex";
+
 TEST(RenderDemo, DemoDataBaseRendersWithoutWarnings) {
-  const std::string demo = std::string(DORVAK_SOURCE_DIR) + "/examples/demo.hex";
+  const std::string& demo = kDemo;
   CliRun run = render({demo});
   ASSERT_EQ(run.status, 0) << run.err;
   std::vector<std::string> rows;
@@ -216,6 +248,40 @@ TEST(RenderDemo, DemoDataBaseRendersWithoutWarnings) {
   std::filesystem::remove(png);
   EXPECT_EQ(image.width, 112 * 4);
   EXPECT_EQ(image.height, 19 * 4);
+}
+
+TEST(RenderDemo, GifPlaysAPagingDestinationPageByPage) {
+  // Destination 22 keeps "Letiště" on its upper row while the lower row
+  // shows three texts in turn and loops; each page stays for the
+  // destination's delay.
+  PanelDatabase db;
+  db.resetConfig();
+  openHexFile(db, kDemo);
+  const int delay = db.config.destinationStyle.delay;
+  ASSERT_GE(delay, 2);
+  const int ticks = 4 * delay + delay / 2;
+  TempDir dir;
+  CliRun run = render({kDemo, "--destination", "22", "--format", "gif", "--ticks", std::to_string(ticks), "-o",
+                       dir.file("22.gif")});
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.err, "");
+  ReadGif gif = readGif(readFile(dir.file("22.gif")));
+  ASSERT_EQ(gif.error, "");
+  EXPECT_EQ(gif.loopCount, 0);
+  EXPECT_EQ(gif.colourTableSize, 4) << "dark, lit, separator";
+  const int page = delay * 10;
+  EXPECT_EQ(gif.delays, (std::vector<int>{page, page, page, page, delay / 2 * 10}));
+  ASSERT_EQ(gif.frames.size(), 5u);
+  // Each frame is the PNG render at the tick its page appears.
+  for (int k = 0; k < 5; ++k)
+    EXPECT_TRUE(gif.frames[static_cast<std::size_t>(k)].pixels ==
+                pngOf({kDemo, "--destination", "22", "--ticks", std::to_string(1 + k * delay)}, dir.file("page.png"))
+                    .pixels)
+        << "frame " << k;
+  EXPECT_TRUE(gif.frames[0].pixels != gif.frames[1].pixels && gif.frames[1].pixels != gif.frames[2].pixels &&
+              gif.frames[0].pixels != gif.frames[2].pixels)
+      << "three different pages";
+  EXPECT_TRUE(gif.frames[3].pixels == gif.frames[0].pixels) << "the loop returns to the first page";
 }
 
 }  // namespace
