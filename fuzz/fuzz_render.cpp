@@ -33,7 +33,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string text(reinterpret_cast<const char*>(data) + pos, size - pos);
 
   PanelRenderer renderer(db);
-  for (std::uint8_t field : {FieldId::Line, FieldId::Destination, FieldId::Stop}) {
+  for (FieldId field : kAllFields) {
     renderer.startField(field, text, static_cast<int>(data[15] % 4) - 1);
     for (int step = 0; step < 200 && !renderer.view(field).finished; ++step) renderer.renderStep(renderer.view(field));
   }

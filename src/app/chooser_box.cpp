@@ -38,7 +38,7 @@ struct FieldTexts {
   std::string_view reallyDelete, reallyDeleteAll, undoDelete, undoDeleteAll;
 };
 
-const FieldTexts& textsOf(std::uint8_t fieldId) {
+const FieldTexts& textsOf(FieldId fieldId) {
   static const FieldTexts texts[3] = {
       {"GroupBoxLINKA", "ComboBoxLINKA", "UpDownLINKA", "CheckBoxL", text::GroupLine, text::PopupEditLine,
        text::PopupDeleteOneLine, text::PopupDeleteAllLines, text::ReallyDeleteLine, text::ReallyDeleteAllLines,
@@ -50,7 +50,7 @@ const FieldTexts& textsOf(std::uint8_t fieldId) {
        text::PopupDeleteOneStop, text::PopupDeleteAllStops, text::ReallyDeleteStop, text::ReallyDeleteAllStops,
        text::UndoDeleteStop, text::UndoDeleteAllStops},
   };
-  return texts[fieldId - 1];
+  return texts[fieldIndex(fieldId)];
 }
 
 // The number of a list entry; -1 for a key that is not a number.
@@ -63,7 +63,7 @@ int numberOfKey(const PanelDatabase& db, std::string_view key) {
 
 }  // namespace
 
-ChooserBox::ChooserBox(Session& session, std::uint8_t fieldId, QWidget* parent)
+ChooserBox::ChooserBox(Session& session, FieldId fieldId, QWidget* parent)
     : QGroupBox(parent), session_(session), fieldId_(fieldId) {
   const FieldTexts& t = textsOf(fieldId);
   const QString caption = qs(t.caption);

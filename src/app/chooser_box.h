@@ -10,6 +10,7 @@
 #include <string>
 
 #include "app/document.h"
+#include "render/field_view.h"
 
 class QAction;
 class QCheckBox;
@@ -24,9 +25,9 @@ class UpDown;
 class ChooserBox : public QGroupBox {
   Q_OBJECT
  public:
-  ChooserBox(Session& session, std::uint8_t fieldId, QWidget* parent);
+  ChooserBox(Session& session, FieldId fieldId, QWidget* parent);
 
-  std::uint8_t fieldId() const { return fieldId_; }
+  FieldId fieldId() const { return fieldId_; }
   TextKind kind() const;
 
   // The data base was replaced (New, Open, Close): the pick list is filled
@@ -75,7 +76,7 @@ class ChooserBox : public QGroupBox {
   QString textOf(int number) const;
 
   Session& session_;
-  std::uint8_t fieldId_;
+  FieldId fieldId_;
   bool typed_ = false;  // the box holds a number typed and not yet taken
   int busy_ = 0;        // while the chooser sets its own controls, handlers return at once
 };

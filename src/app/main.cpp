@@ -53,7 +53,7 @@ int main(int argc, char* argv[]) {
   }
   if (!parser.positionalArguments().isEmpty() &&
       window.openFile(parser.positionalArguments().first().toStdString())) {
-    const std::pair<const QCommandLineOption*, std::uint8_t> choices[] = {
+    const std::pair<const QCommandLineOption*, dorvak::FieldId> choices[] = {
         {&line, dorvak::FieldId::Line}, {&destination, dorvak::FieldId::Destination}, {&stop, dorvak::FieldId::Stop}};
     for (const auto& [option, fieldId] : choices) {
       if (!parser.isSet(*option)) continue;

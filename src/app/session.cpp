@@ -11,11 +11,11 @@
 
 namespace dorvak {
 
-int& WorkingState::currentNumber(std::uint8_t fieldId) {
+int& WorkingState::currentNumber(FieldId fieldId) {
   return fieldId == FieldId::Line ? currentLine : fieldId == FieldId::Destination ? currentDestination : currentStop;
 }
 
-bool& WorkingState::chosen(std::uint8_t fieldId) {
+bool& WorkingState::chosen(FieldId fieldId) {
   return fieldId == FieldId::Line ? lineChosen : fieldId == FieldId::Destination ? destinationChosen : stopChosen;
 }
 

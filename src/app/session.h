@@ -34,10 +34,10 @@ struct WorkingState {
   bool destinationChosen = true;
   bool stopChosen = true;
 
-  int& currentNumber(std::uint8_t fieldId);
-  int currentNumber(std::uint8_t fieldId) const { return const_cast<WorkingState*>(this)->currentNumber(fieldId); }
-  bool& chosen(std::uint8_t fieldId);
-  bool chosen(std::uint8_t fieldId) const { return const_cast<WorkingState*>(this)->chosen(fieldId); }
+  int& currentNumber(FieldId fieldId);
+  int currentNumber(FieldId fieldId) const { return const_cast<WorkingState*>(this)->currentNumber(fieldId); }
+  bool& chosen(FieldId fieldId);
+  bool chosen(FieldId fieldId) const { return const_cast<WorkingState*>(this)->chosen(fieldId); }
 };
 
 class Session {

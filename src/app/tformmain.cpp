@@ -71,9 +71,9 @@ TFormMAIN::TFormMAIN(Session& session) : session_(session) {
   auto* central = new QWidget(this);
   auto* layout = new QVBoxLayout(central);
   auto* top = new QHBoxLayout;
-  for (std::uint8_t id = FieldId::Line; id <= FieldId::Stop; ++id) {
+  for (FieldId id : kAllFields) {
     auto* chooser = new ChooserBox(session_, id, central);
-    choosers_[id - 1u] = chooser;
+    choosers_[fieldIndex(id)] = chooser;
     top->addWidget(chooser);
     connect(chooser, &ChooserBox::notExisting, this,
             [this, id](const QString& message) { showNotExisting(id, message); });
@@ -135,7 +135,7 @@ void TFormMAIN::attachPanel(TFormPANEL& panel) {
 
 bool TFormMAIN::openFile(const std::string& path) { return files_->openFile(path); }
 
-void TFormMAIN::choose(std::uint8_t fieldId, int number) { chooser(fieldId).choose(number); }
+void TFormMAIN::choose(FieldId fieldId, int number) { chooser(fieldId).choose(number); }
 
 void TFormMAIN::createMenus() {
   auto action = [this](QMenu* menu, std::string_view caption, const char* name) {
@@ -211,10 +211,10 @@ void TFormMAIN::createPicture(QWidget* parent) {
   PanelFNT = coloured(parent, "PanelFNT", red);
   PanelFNT->setText(qs(text::FontsNotDefined));
   const char* names[3] = {"PanelVAROVANI_L", "PanelVAROVANI_C", "PanelVAROVANI_Z"};
-  for (std::uint8_t id = FieldId::Line; id <= FieldId::Stop; ++id) {
-    QLabel* w = coloured(parent, names[id - 1], "background: yellow; color: black;");
+  for (FieldId id : kAllFields) {
+    QLabel* w = coloured(parent, names[fieldIndex(id)], "background: yellow; color: black;");
     w->setText(qs(msg::tooLongWarning(id)));
-    PanelVAROVANI[id - 1u] = w;
+    PanelVAROVANI[fieldIndex(id)] = w;
   }
 }
 
@@ -330,26 +330,26 @@ void TFormMAIN::refreshChoosers() {
   }
 }
 
-void TFormMAIN::updateCounts(std::uint8_t fieldId) {
+void TFormMAIN::updateCounts(FieldId fieldId) {
   const std::size_t n = session_.document().isOpen() ? session_.database().list(textKindOf(fieldId)).count() : 0;
   const std::string_view format = fieldId == FieldId::Line          ? text::LinesCount
                                   : fieldId == FieldId::Destination ? text::DestinationsCount
                                                                     : text::StopsCount;
-  StatusBar1[fieldId - 1u]->setText(n == 0 ? QString() : qs(formatMessage(format, std::to_string(n))));
+  StatusBar1[fieldIndex(fieldId)]->setText(n == 0 ? QString() : qs(formatMessage(format, std::to_string(n))));
 }
 
-void TFormMAIN::showNotExisting(std::uint8_t fieldId, const QString& message) {
+void TFormMAIN::showNotExisting(FieldId fieldId, const QString& message) {
   QLabel* label = fieldId == FieldId::Destination ? PanelHlasC : fieldId == FieldId::Stop ? PanelHlasZ : nullptr;
   if (!label) return;
   label->setText(message);
   label->setVisible(!message.isEmpty() && session_.document().isOpen());
 }
 
-void TFormMAIN::tooLongWarningChanged(std::uint8_t fieldId, bool shown) {
-  PanelVAROVANI.at(fieldId - 1u)->setVisible(shown && session_.document().isOpen());
+void TFormMAIN::tooLongWarningChanged(FieldId fieldId, bool shown) {
+  PanelVAROVANI.at(fieldIndex(fieldId))->setVisible(shown && session_.document().isOpen());
 }
 
-void TFormMAIN::chooserEnabledChanged(std::uint8_t fieldId, bool enabled) {
+void TFormMAIN::chooserEnabledChanged(FieldId fieldId, bool enabled) {
   chooser(fieldId).setEnabled(enabled);
   refreshChoosers();
 }

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "app/document.h"
+#include "render/field_view.h"
 #include "render/panel_observer.h"
 
 class QAction;
@@ -36,19 +37,19 @@ class TFormMAIN : public QMainWindow, public PanelObserver {
   void attachPanel(TFormPANEL& panel);
   PanelPicture& picture() { return *DrawGridP; }
   FileActions& files() { return *files_; }
-  ChooserBox& chooser(std::uint8_t fieldId) { return *choosers_.at(fieldId - 1u); }
+  ChooserBox& chooser(FieldId fieldId) { return *choosers_.at(fieldIndex(fieldId)); }
 
   // Open without the dialog (command line); true on success.
   bool openFile(const std::string& path);
   // Shows the number in its chooser as if picked or typed (command line).
-  void choose(std::uint8_t fieldId, int number);
+  void choose(FieldId fieldId, int number);
 
   void MenuOProgramuClick();
   void MenuNapovedaClick();
 
   void refreshChoosers();
-  void updateCounts(std::uint8_t fieldId);
-  void showNotExisting(std::uint8_t fieldId, const QString& message);
+  void updateCounts(FieldId fieldId);
+  void showNotExisting(FieldId fieldId, const QString& message);
   void layoutPicture();
 
   // The picture's dot size: automatic (4, 3 or 2 pixels by the panel's
@@ -58,8 +59,8 @@ class TFormMAIN : public QMainWindow, public PanelObserver {
   void zoomReset();
 
   // PanelObserver.
-  void tooLongWarningChanged(std::uint8_t fieldId, bool shown) override;
-  void chooserEnabledChanged(std::uint8_t fieldId, bool enabled) override;
+  void tooLongWarningChanged(FieldId fieldId, bool shown) override;
+  void chooserEnabledChanged(FieldId fieldId, bool enabled) override;
   void choosersRefreshed() override;
 
   // Controls, named by their role.

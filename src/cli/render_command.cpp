@@ -69,7 +69,7 @@ std::string pictureText(const Picture& shown, PanelSize size) {
   return text;
 }
 
-const char* fieldOption(std::uint8_t fieldId) {
+const char* fieldOption(FieldId fieldId) {
   return fieldId == FieldId::Line ? "--line" : fieldId == FieldId::Destination ? "--destination" : "--stop";
 }
 
@@ -97,15 +97,15 @@ int render(const RenderArguments& a, CliContext& c) {
 
   std::optional<int> chosen[kFieldCount] = {a.line, std::nullopt, a.stop};
   if (a.destination) {
-    chosen[FieldId::Destination - 1] = parseDestination(*a.destination, db);
-    if (!chosen[FieldId::Destination - 1]) {
+    chosen[fieldIndex(FieldId::Destination)] = parseDestination(*a.destination, db);
+    if (!chosen[fieldIndex(FieldId::Destination)]) {
       c.err << "--destination: " << *a.destination << " is not a destination number of this data base (0.."
             << startingDestinationNumber(db) - 1 << " or X)\n";
       return kCliBadInput;
     }
   }
-  for (std::uint8_t id = FieldId::Line; id <= FieldId::Stop; ++id) {
-    const std::optional<int>& number = chosen[id - 1];
+  for (FieldId id : kAllFields) {
+    const std::optional<int>& number = chosen[fieldIndex(id)];
     if (!renderer.chooserEnabled(id)) {
       if (number) c.err << "The panel's chooser for " << fieldOption(id) << " is off; the number is not shown\n";
       continue;
@@ -126,7 +126,7 @@ int render(const RenderArguments& a, CliContext& c) {
     for (int t = 0; t < a.ticks; ++t) simulator.tick();
   }
 
-  for (std::uint8_t id = FieldId::Line; id <= FieldId::Stop; ++id)
+  for (FieldId id : kAllFields)
     if (renderer.tooLongShown(id)) c.err << msg::tooLongWarning(id) << "\n";
 
   const PanelSize size = paintedSize(db.config);

@@ -9,7 +9,7 @@ namespace dorvak {
 
 int startingDestinationNumber(const PanelDatabase& db) { return db.config.fourDigitDestinations() ? 10000 : 1000; }
 
-std::string chooserText(const PanelDatabase& db, std::uint8_t fieldId, int number) {
+std::string chooserText(const PanelDatabase& db, FieldId fieldId, int number) {
   const bool fourDigits = db.config.keyDigits(textKindOf(fieldId)) == 4;
   if (fieldId == FieldId::Destination && number == startingDestinationNumber(db)) return fourDigits ? "XXXX" : "XXX";
   char buffer[16];
@@ -17,7 +17,7 @@ std::string chooserText(const PanelDatabase& db, std::uint8_t fieldId, int numbe
   return buffer;
 }
 
-ChoiceResult showNumber(PanelRenderer& renderer, std::uint8_t fieldId, int number) {
+ChoiceResult showNumber(PanelRenderer& renderer, FieldId fieldId, int number) {
   const PanelDatabase& db = renderer.database();
   const TextList& list = db.list(textKindOf(fieldId));
   if (auto index = list.findEntry(db.makeKey(textKindOf(fieldId), number))) {
@@ -35,7 +35,7 @@ ChoiceResult showNumber(PanelRenderer& renderer, std::uint8_t fieldId, int numbe
 }
 
 void showFirstEntries(PanelRenderer& renderer) {
-  for (std::uint8_t id = FieldId::Line; id <= FieldId::Stop; ++id)
+  for (FieldId id : kAllFields)
     if (renderer.chooserEnabled(id)) renderer.showEntry(id, 0);
 }
 

@@ -17,7 +17,7 @@ int startingDestinationNumber(const PanelDatabase& db);
 // The number as a chooser shows it: "%3.3d" for lines and three-digit
 // destinations, "%4.4d" for stops and four-digit destinations, "XXX" or
 // "XXXX" for the starting destination.
-std::string chooserText(const PanelDatabase& db, std::uint8_t fieldId, int number);
+std::string chooserText(const PanelDatabase& db, FieldId fieldId, int number);
 
 struct ChoiceResult {
   bool exists = false;
@@ -30,7 +30,7 @@ struct ChoiceResult {
 // lie in the chooser's range (lines 0..999, destinations 0..999 or 0..9999
 // and the starting destination, stops 0..9999); throws std::out_of_range
 // otherwise.
-ChoiceResult showNumber(PanelRenderer& renderer, std::uint8_t fieldId, int number);
+ChoiceResult showNumber(PanelRenderer& renderer, FieldId fieldId, int number);
 
 // After an Open: the first entry of each non-empty list whose chooser is on.
 void showFirstEntries(PanelRenderer& renderer);

@@ -3,6 +3,7 @@
 // stop): the text on show, where the interpreter stands in it, the field's
 // current bounds and style, and the flags the panel simulator steps by.
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -12,20 +13,25 @@
 
 namespace dorvak {
 
-namespace FieldId {
-inline constexpr std::uint8_t Line = 1, Destination = 2, Stop = 3;
-}
+// The panel's three text fields, numbered as the panel numbers them.
+enum class FieldId : std::uint8_t { Line = 1, Destination = 2, Stop = 3 };
 inline constexpr int kFieldCount = 3;
+inline constexpr FieldId kAllFields[kFieldCount] = {FieldId::Line, FieldId::Destination, FieldId::Stop};
 
-constexpr bool isFieldId(int fieldId) { return fieldId >= FieldId::Line && fieldId <= FieldId::Stop; }
+// The field's place 0..2 in arrays kept per field.
+constexpr std::size_t fieldIndex(FieldId fieldId) { return static_cast<std::size_t>(fieldId) - 1u; }
 
-constexpr TextKind textKindOf(std::uint8_t fieldId) {
+constexpr TextKind textKindOf(FieldId fieldId) {
   return fieldId == FieldId::Line ? TextKind::Line : fieldId == FieldId::Destination ? TextKind::Destination : TextKind::Stop;
+}
+
+constexpr FieldId fieldOf(TextKind kind) {
+  return kind == TextKind::Line ? FieldId::Line : kind == TextKind::Destination ? FieldId::Destination : FieldId::Stop;
 }
 
 struct FieldView {
   std::int32_t number = -1;  // entry on show; -1 none; 1000 or 10000 the starting destination
-  std::uint8_t fieldId = 0;  // FieldId
+  FieldId fieldId = FieldId::Line;
   // Current bounds: panel columns left..right, panel rows bottom..top.
   std::uint8_t left = 0;
   std::uint8_t right = 0;

@@ -44,16 +44,16 @@ std::int32_t numberOfKey(std::string_view key, bool fourDigitDestinations) {
 }  // namespace
 
 PanelRenderer::PanelRenderer(const PanelDatabase& db, PanelObserver* observer) : db_(db), observer_(observer) {
-  for (std::uint8_t id = FieldId::Line; id <= FieldId::Stop; ++id) {
+  for (FieldId id : kAllFields) {
     FieldView& v = view(id);
     v.fieldId = id;
     resetFieldBounds(v);
   }
 }
 
-const FieldStyle& PanelRenderer::styleOf(std::uint8_t fieldId) const { return db_.config.style(textKindOf(fieldId)); }
+const FieldStyle& PanelRenderer::styleOf(FieldId fieldId) const { return db_.config.style(textKindOf(fieldId)); }
 
-const FieldRect& PanelRenderer::rectOf(std::uint8_t fieldId) const { return db_.config.field(textKindOf(fieldId)); }
+const FieldRect& PanelRenderer::rectOf(FieldId fieldId) const { return db_.config.field(textKindOf(fieldId)); }
 
 void PanelRenderer::resetFieldBounds(FieldView& v) {
   const FieldRect& rect = rectOf(v.fieldId);
@@ -65,28 +65,27 @@ void PanelRenderer::resetFieldBounds(FieldView& v) {
 
 void PanelRenderer::setChoosers(const ChooserState& choosers) {
   const bool on[kFieldCount] = {choosers.line, choosers.destination, choosers.stop};
-  for (std::uint8_t id = FieldId::Line; id <= FieldId::Stop; ++id) {
-    view(id).disabled = !on[id - 1];
-    setChooser(id, on[id - 1]);
+  for (FieldId id : kAllFields) {
+    view(id).disabled = !on[fieldIndex(id)];
+    setChooser(id, on[fieldIndex(id)]);
   }
 }
 
-void PanelRenderer::setTooLong(std::uint8_t fieldId, bool shown) {
-  bool& state = tooLong_[fieldId - 1u];
+void PanelRenderer::setTooLong(FieldId fieldId, bool shown) {
+  bool& state = tooLong_[fieldIndex(fieldId)];
   if (state == shown) return;
   state = shown;
   if (observer_) observer_->tooLongWarningChanged(fieldId, shown);
 }
 
-void PanelRenderer::setChooser(std::uint8_t fieldId, bool enabled) {
-  bool& state = chooserEnabled_[fieldId - 1u];
+void PanelRenderer::setChooser(FieldId fieldId, bool enabled) {
+  bool& state = chooserEnabled_[fieldIndex(fieldId)];
   if (state == enabled) return;
   state = enabled;
   if (observer_) observer_->chooserEnabledChanged(fieldId, enabled);
 }
 
-void PanelRenderer::startField(std::uint8_t fieldId, std::string text, int targetRow) {
-  if (!isFieldId(fieldId)) return;
+void PanelRenderer::startField(FieldId fieldId, std::string text, int targetRow) {
   const int type = db_.config.panelType;
   if (fieldId == FieldId::Stop && !panelHasStop(type)) return;
 
@@ -119,8 +118,7 @@ void PanelRenderer::startField(std::uint8_t fieldId, std::string text, int targe
   if (fieldId == FieldId::Destination && panelHasStop(type) && stepping_ != &stop) startField(FieldId::Stop, stop.text, 0);
 }
 
-bool PanelRenderer::showEntry(std::uint8_t fieldId, std::size_t listIndex) {
-  if (!isFieldId(fieldId)) return false;
+bool PanelRenderer::showEntry(FieldId fieldId, std::size_t listIndex) {
   const TextList& list = db_.list(textKindOf(fieldId));
   if (listIndex >= list.count()) return false;
   const std::string& entry = list[listIndex];
@@ -138,7 +136,7 @@ void PanelRenderer::endRow(FieldView& v) {
   row_.reset(db_.config.height);
 }
 
-void PanelRenderer::disableField(std::uint8_t fieldId) {
+void PanelRenderer::disableField(FieldId fieldId) {
   view(fieldId).disabled = true;
   setChooser(fieldId, false);
 }
@@ -146,7 +144,7 @@ void PanelRenderer::disableField(std::uint8_t fieldId) {
 void PanelRenderer::reenableOtherFields(const FieldView& self) {
   if (self.blankOthers) return;
   const int type = db_.config.panelType;
-  auto reenable = [&](std::uint8_t fieldId, bool allowed) {
+  auto reenable = [&](FieldId fieldId, bool allowed) {
     FieldView& other = view(fieldId);
     if (&other == &self || !other.disabled || !allowed) return;
     other.disabled = false;
@@ -268,7 +266,7 @@ PanelRenderer::Flow PanelRenderer::interpretEscape(FieldView& v, const std::stri
     switch (letter) {
       case 'b':
         v.blankOthers = true;
-        for (std::uint8_t id = FieldId::Line; id <= FieldId::Stop; ++id)
+        for (FieldId id : kAllFields)
           if (id != v.fieldId) disableField(id);
         break;
       case 'c':

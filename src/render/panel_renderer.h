@@ -34,16 +34,16 @@ class PanelRenderer {
 
   // fieldId is FieldId::Line, Destination or Stop; throws std::out_of_range
   // for anything else.
-  FieldView& view(std::uint8_t fieldId) { return views_.at(fieldId - 1u); }
-  const FieldView& view(std::uint8_t fieldId) const { return views_.at(fieldId - 1u); }
+  FieldView& view(FieldId fieldId) { return views_.at(fieldIndex(fieldId)); }
+  const FieldView& view(FieldId fieldId) const { return views_.at(fieldIndex(fieldId)); }
 
   PanelPictures& pictures() { return pictures_; }
   const PanelPictures& pictures() const { return pictures_; }
 
   // After an Open: a field whose chooser is off is not drawn.
   void setChoosers(const ChooserState& choosers);
-  bool chooserEnabled(std::uint8_t fieldId) const { return chooserEnabled_.at(fieldId - 1u); }
-  bool tooLongShown(std::uint8_t fieldId) const { return tooLong_.at(fieldId - 1u); }
+  bool chooserEnabled(FieldId fieldId) const { return chooserEnabled_.at(fieldIndex(fieldId)); }
+  bool tooLongShown(FieldId fieldId) const { return tooLong_.at(fieldIndex(fieldId)); }
 
   // The field takes the text (up to its first CR), the bounds of its field
   // rectangle and the font, spacing, shift and delay of its style, and starts
@@ -51,12 +51,12 @@ class PanelRenderer {
   // compose picture. The stop field starts only on panels with stops (types
   // 3 and 4) and is cleared in the shown picture too; starting the
   // destination there restarts the stop with targetRow 0.
-  void startField(std::uint8_t fieldId, std::string text, int targetRow);
+  void startField(FieldId fieldId, std::string text, int targetRow);
   // Shows the list entry at the index; false when there is none.
-  bool showEntry(std::uint8_t fieldId, std::size_t listIndex);
+  bool showEntry(FieldId fieldId, std::size_t listIndex);
   // Editors show a text still: static preview draws all rows (or up to
   // targetRow) in one step.
-  void setStaticPreview(std::uint8_t fieldId, bool on) { view(fieldId).staticPreview = on; }
+  void setStaticPreview(FieldId fieldId, bool on) { view(fieldId).staticPreview = on; }
 
   // One step of the interpreter: the view's next page.
   void renderStep(FieldView& view);
@@ -67,14 +67,14 @@ class PanelRenderer {
  private:
   enum class Flow { Continue, EndStep };
 
-  const FieldStyle& styleOf(std::uint8_t fieldId) const;
-  const FieldRect& rectOf(std::uint8_t fieldId) const;
+  const FieldStyle& styleOf(FieldId fieldId) const;
+  const FieldRect& rectOf(FieldId fieldId) const;
   Flow interpretEscape(FieldView& view, const std::string& text, std::size_t& pos);
   void endRow(FieldView& view);
   void checkTooLong(const FieldView& view);
-  void setTooLong(std::uint8_t fieldId, bool shown);
-  void setChooser(std::uint8_t fieldId, bool enabled);
-  void disableField(std::uint8_t fieldId);
+  void setTooLong(FieldId fieldId, bool shown);
+  void setChooser(FieldId fieldId, bool enabled);
+  void disableField(FieldId fieldId);
   void reenableOtherFields(const FieldView& view);
 
   const PanelDatabase& db_;

@@ -6,20 +6,24 @@ namespace dorvak {
 
 namespace {
 
-// Which fields step, in which order, on each panel type; 0 ends a list.
-constexpr std::array<std::array<std::uint8_t, kFieldCount>, 5> kSteppingOrder = {{
-    {FieldId::Line, 0, 0},                                    // line
-    {FieldId::Destination, 0, 0},                             // destination
-    {FieldId::Destination, FieldId::Line, 0},                 // line and destination
-    {FieldId::Destination, FieldId::Stop, 0},                 // destination and stop
-    {FieldId::Destination, FieldId::Stop, FieldId::Line},     // line, destination and stop
+// Which fields step, in which order, on each panel type.
+struct SteppingOrder {
+  std::array<FieldId, kFieldCount> fields;
+  std::size_t count;
+};
+constexpr std::array<SteppingOrder, 5> kSteppingOrder = {{
+    {{FieldId::Line}, 1},                                             // line
+    {{FieldId::Destination}, 1},                                      // destination
+    {{FieldId::Destination, FieldId::Line}, 2},                       // line and destination
+    {{FieldId::Destination, FieldId::Stop}, 2},                       // destination and stop
+    {{FieldId::Destination, FieldId::Stop, FieldId::Line}, 3},        // line, destination and stop
 }};
 
 }  // namespace
 
 PanelSimulator::PanelSimulator(PanelRenderer& renderer) : renderer_(renderer) {
   renderer_.clearPictures();
-  for (std::uint8_t id = FieldId::Line; id <= FieldId::Stop; ++id) renderer_.view(id).countdown = 0;
+  for (FieldId id : kAllFields) renderer_.view(id).countdown = 0;
   repaintDue_ = true;
   wholeRepaint_ = true;
 }
@@ -40,7 +44,7 @@ void PanelSimulator::publishField(FieldView& view) {
 TickResult PanelSimulator::tick() {
   if (!running_) return {};
   bool anyDue = false;
-  for (std::uint8_t id = FieldId::Line; id <= FieldId::Stop; ++id) {
+  for (FieldId id : kAllFields) {
     FieldView& view = renderer_.view(id);
     if (view.countdown > 0) --view.countdown;
     if (view.countdown == 0) anyDue = true;
@@ -55,9 +59,9 @@ TickResult PanelSimulator::tick() {
 
   const int type = renderer_.database().config.panelType;
   if (anyDue && type >= 0 && type < static_cast<int>(kSteppingOrder.size())) {
-    for (std::uint8_t id : kSteppingOrder[static_cast<std::size_t>(type)]) {
-      if (id == 0) break;
-      FieldView& view = renderer_.view(id);
+    const SteppingOrder& order = kSteppingOrder[static_cast<std::size_t>(type)];
+    for (std::size_t i = 0; i < order.count; ++i) {
+      FieldView& view = renderer_.view(order.fields[i]);
       if (view.countdown != 0) continue;
       renderer_.renderStep(view);
       publishField(view);

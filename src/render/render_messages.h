@@ -14,7 +14,7 @@ inline constexpr std::string_view StopTooLong = "Stop:  Too long text !";
 inline constexpr std::string_view DestinationDoesNotExist = "Destination $ don't exist";
 inline constexpr std::string_view StopDoesNotExist = "Stop $ don't exist";
 
-constexpr std::string_view tooLongWarning(std::uint8_t fieldId) {
+constexpr std::string_view tooLongWarning(FieldId fieldId) {
   return fieldId == FieldId::Line ? LineTooLong : fieldId == FieldId::Destination ? DestinationTooLong : StopTooLong;
 }
 

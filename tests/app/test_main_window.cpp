@@ -79,7 +79,7 @@ class TestMainWindow : public QObject {
     QVERIFY(window_->openFile(path.toStdString()));
   }
   bool modified() const { return session_->document().isModified(); }
-  void deleteShown(std::uint8_t fieldId) {
+  void deleteShown(FieldId fieldId) {
     prompter_->ok();
     window_->chooser(fieldId).deleteOne->trigger();
   }
@@ -116,7 +116,7 @@ class TestMainWindow : public QObject {
     QVERIFY(!files_->MenuZavri->isEnabled());
     QVERIFY(!session_->undoAction().isEnabled());
     QVERIFY(!window_->PanelP->isVisible());
-    for (std::uint8_t id = L; id <= FieldId::Stop; ++id) {
+    for (FieldId id : kAllFields) {
       QVERIFY(!window_->chooser(id).isEnabled());
       QVERIFY(window_->chooser(id).check->isChecked());
     }
@@ -368,10 +368,10 @@ class TestMainWindow : public QObject {
     QVERIFY(!window_->PanelP->isVisible());
     QVERIFY(!files_->MenuUloz->isEnabled() && !files_->MenuUlozJako->isEnabled() && !files_->MenuZavri->isEnabled());
     QCOMPARE(window_->windowTitle(), QString("Dorvak"));
-    for (std::uint8_t id = L; id <= FieldId::Stop; ++id) {
+    for (FieldId id : kAllFields) {
       QCOMPARE(window_->chooser(id).combo->count(), 0);
       QVERIFY(!window_->chooser(id).isEnabled());
-      QCOMPARE(window_->StatusBar1[id - 1u]->text(), QString());
+      QCOMPARE(window_->StatusBar1[fieldIndex(id)]->text(), QString());
     }
     QVERIFY(!window_->EditVERZE->isEnabled());
     QVERIFY(!session_->undoAction().isEnabled());

@@ -38,7 +38,7 @@ TEST(DamagedInput, RandomTextsBoundsAndGlyphsStayInsideTheirArrays) {
       *rect = {byteOf(), byteOf(), byteOf(), byteOf()};
     for (FieldStyle* style : {&c.lineStyle, &c.destinationStyle, &c.stopStyle})
       *style = {byteOf(), byteOf(), byteOf(), static_cast<std::uint8_t>(random() % 3)};
-    for (std::uint8_t id = FieldId::Line; id <= FieldId::Stop; ++id) {
+    for (FieldId id : kAllFields) {
       std::string text(random() % 200, '\0');
       for (char& ch : text) ch = static_cast<char>(byteOf());
       renderer.view(id).staticPreview = random() % 2;
@@ -46,7 +46,7 @@ TEST(DamagedInput, RandomTextsBoundsAndGlyphsStayInsideTheirArrays) {
     }
     for (int t = 0; t < 20; ++t) {
       simulator.tick();
-      for (std::uint8_t id = FieldId::Line; id <= FieldId::Stop; ++id) {
+      for (FieldId id : kAllFields) {
         const FieldView& v = renderer.view(id);
         ASSERT_GE(v.textPos, 1);
         ASSERT_LE(v.textPos, static_cast<int>(v.text.size()) + 1);

@@ -26,7 +26,7 @@ class FieldChoice : public RenderTest {
     db.stops.putEntry("0042", "A\r");
     renderer.setChoosers({true, true, true});
   }
-  std::string text(std::uint8_t id) { return renderer.view(id).text; }
+  std::string text(FieldId id) { return renderer.view(id).text; }
 };
 
 TEST_F(FieldChoice, AfterOpenTheFirstEntryOfEachListWhoseChooserIsOnIsShown) {

@@ -18,7 +18,7 @@ class FieldSwitching : public RenderTest {
     renderer.setChoosers({true, true, true});
     observer.events.clear();
   }
-  bool disabled(std::uint8_t id) { return renderer.view(id).disabled; }
+  bool disabled(FieldId id) { return renderer.view(id).disabled; }
 };
 
 TEST_F(FieldSwitching, BlankOthersSwitchesTheOtherFieldsAndChoosersOffForGood) {
@@ -87,7 +87,7 @@ TEST_F(FieldSwitching, StopThatSwitchesTheDestinationOnKeepsItsOwnPage) {
 
 struct ReenableCase {
   std::uint8_t panelType;
-  std::uint8_t stepping;
+  FieldId stepping;
   bool lineOn, destinationOn, stopOn;
 };
 
@@ -100,7 +100,7 @@ class ReenableByPanelType : public FieldSwitching, public ::testing::WithParamIn
 TEST_P(ReenableByPanelType, OnlyFieldsThePanelHasComeBack) {
   const ReenableCase& c = GetParam();
   db.config.panelType = c.panelType;
-  for (std::uint8_t id = FieldId::Line; id <= FieldId::Stop; ++id) renderer.view(id).disabled = id != c.stepping;
+  for (FieldId id : kAllFields) renderer.view(id).disabled = id != c.stepping;
   step(c.stepping, "A\r");
   EXPECT_EQ(!disabled(FieldId::Line), c.lineOn);
   EXPECT_EQ(!disabled(FieldId::Destination), c.destinationOn);
@@ -116,7 +116,7 @@ INSTANTIATE_TEST_SUITE_P(Types, ReenableByPanelType,
                                            ReenableCase{4, FieldId::Line, true, true, true}),
                          [](const auto& info) {
                            return "Type" + std::to_string(info.param.panelType) + "Stepping" +
-                                  std::to_string(info.param.stepping);
+                                  std::to_string(static_cast<int>(info.param.stepping));
                          });
 
 TEST_F(FieldSwitching, ChoosersOffAtOpenDisableTheirFields) {

@@ -27,12 +27,12 @@ std::vector<std::string> dots(const Picture& picture, int left, int right, int t
   return rows;
 }
 
-void RecordingObserver::tooLongWarningChanged(std::uint8_t fieldId, bool shown) {
-  events.push_back("tooLong " + std::to_string(fieldId) + (shown ? " on" : " off"));
+void RecordingObserver::tooLongWarningChanged(FieldId fieldId, bool shown) {
+  events.push_back("tooLong " + std::to_string(static_cast<int>(fieldId)) + (shown ? " on" : " off"));
 }
 
-void RecordingObserver::chooserEnabledChanged(std::uint8_t fieldId, bool enabled) {
-  events.push_back("chooser " + std::to_string(fieldId) + (enabled ? " on" : " off"));
+void RecordingObserver::chooserEnabledChanged(FieldId fieldId, bool enabled) {
+  events.push_back("chooser " + std::to_string(static_cast<int>(fieldId)) + (enabled ? " on" : " off"));
 }
 
 PanelDatabase makeRenderDatabase() {
@@ -53,7 +53,7 @@ PanelDatabase makeRenderDatabase() {
   return db;
 }
 
-void RenderTest::setField(std::uint8_t fieldId, FieldRect rect) {
+void RenderTest::setField(FieldId fieldId, FieldRect rect) {
   PanelConfig& c = db.config;
   (fieldId == FieldId::Line ? c.lineField : fieldId == FieldId::Destination ? c.destinationField : c.stopField) = rect;
 }

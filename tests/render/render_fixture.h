@@ -24,8 +24,8 @@ std::vector<std::string> dots(const Picture& picture, int left, int right, int t
 // Events as "tooLong 2 on", "chooser 3 off", "refresh".
 class RecordingObserver : public PanelObserver {
  public:
-  void tooLongWarningChanged(std::uint8_t fieldId, bool shown) override;
-  void chooserEnabledChanged(std::uint8_t fieldId, bool enabled) override;
+  void tooLongWarningChanged(FieldId fieldId, bool shown) override;
+  void chooserEnabledChanged(FieldId fieldId, bool enabled) override;
   void choosersRefreshed() override { events.push_back("refresh"); }
   std::vector<std::string> events;
 };
@@ -45,7 +45,7 @@ class RenderTest : public ::testing::Test {
   FieldView& stop() { return renderer.view(FieldId::Stop); }
 
   // Starts the field with the text and runs one step.
-  void step(std::uint8_t fieldId, const std::string& text, int targetRow = -1) {
+  void step(FieldId fieldId, const std::string& text, int targetRow = -1) {
     renderer.startField(fieldId, text, targetRow);
     renderer.renderStep(renderer.view(fieldId));
   }
@@ -53,7 +53,7 @@ class RenderTest : public ::testing::Test {
   std::vector<std::string> composed(int left, int right, int top, int bottom) const {
     return dots(renderer.pictures().compose(), left, right, top, bottom);
   }
-  void setField(std::uint8_t fieldId, FieldRect rect);
+  void setField(FieldId fieldId, FieldRect rect);
 
   PanelDatabase db = makeRenderDatabase();
   RecordingObserver observer;

@@ -19,7 +19,7 @@ class Simulator : public RenderTest {
   }
   // Ticks 1..count at which the field stepped: right after its step the
   // countdown holds the full delay.
-  std::vector<int> stepTicks(std::uint8_t fieldId, int count) {
+  std::vector<int> stepTicks(FieldId fieldId, int count) {
     std::vector<int> ticks;
     for (int t = 1; t <= count; ++t) {
       simulator.tick();
@@ -52,7 +52,7 @@ TEST_F(Simulator, StepsFieldsInThePanelTypesOrder) {
   const std::string tooLong(8, 'A');
   for (const auto& [type, expected] : cases) {
     db.config.panelType = type;
-    for (std::uint8_t id = FieldId::Line; id <= FieldId::Stop; ++id) renderer.startField(id, tooLong + "\r", -1);
+    for (FieldId id : kAllFields) renderer.startField(id, tooLong + "\r", -1);
     observer.events.clear();
     simulator.start();
     simulator.tick();
@@ -177,7 +177,7 @@ TEST_F(Simulator, RepaintsOnlyWhatChanged) {
 class ReentrantObserver : public RecordingObserver {
  public:
   PanelSimulator* simulator = nullptr;
-  void tooLongWarningChanged(std::uint8_t fieldId, bool shown) override {
+  void tooLongWarningChanged(FieldId fieldId, bool shown) override {
     RecordingObserver::tooLongWarningChanged(fieldId, shown);
     if (!shown) return;
     simulator->requestRepaint();
