@@ -14,7 +14,7 @@
 #include "cli/png_file.h"
 #include "core/hex_reader.h"
 #include "core/safe_file.h"
-#include "gif/panel_gif.h"
+#include "render/panel_gif.h"
 #include "render/field_choice.h"
 #include "render/panel_animation.h"
 #include "render/panel_paint.h"

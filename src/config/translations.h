@@ -10,25 +10,20 @@
 #include <string_view>
 
 #include "core/glyph.h"
+#include "core/kt500.h"
 
 namespace dorvak {
 
-// Entry i: the KT500 code of the Windows-1250 character 128 + i.
-using Kt500Table = std::array<std::uint8_t, 128>;
 // Entry c: the Windows-1250 character of the KT700 code c.
 using Kt700Table = std::array<std::uint8_t, 256>;
 // Entry c: the width in dots of the KT700 code c.
 using Kt700Widths = std::array<std::uint8_t, 256>;
 
-// The Czech letters of the default key table map to their panel codes
-// 128..169, a few signs to their KT500 codes, the rest to "d".
-const Kt500Table& builtinKt500Table();
 // The default key table's contents.
 const Kt700Table& defaultKt700Table();
 const Kt700Widths& builtinKt700Widths();
 
 inline constexpr std::uint8_t kAtSign = 64;
-inline constexpr std::uint8_t kNoMatchCode = 0x64;  // "d"
 
 // The key of a panel code: its key table entry; else the code itself below
 // 128, else the at sign.
@@ -49,10 +44,6 @@ std::uint8_t KeyToPanelCode(std::uint8_t key, const KeyTable& keys);
 // KeyToPanelCode on every character, in place.
 void KeysToPanelCodes(std::string& text, const KeyTable& keys);
 
-std::uint8_t KeyToKt500(std::uint8_t key, const Kt500Table& table);
-// c itself below 128, else the first character 128..255 whose entry is c;
-// "d" when none is.
-std::uint8_t Kt500ToKey(std::uint8_t code, const Kt500Table& table);
 
 std::uint8_t Kt700ToKey(std::uint8_t code, const Kt700Table& table);
 // The first KT700 code 0..255 whose character is k; "d" when none is.

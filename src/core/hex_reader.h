@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "config/translations.h"
+#include "core/kt500.h"
 #include "core/image_header.h"
 #include "core/panel_database.h"
 

@@ -12,7 +12,7 @@
 #include <string>
 #include <string_view>
 
-#include "config/translations.h"
+#include "core/kt500.h"
 #include "core/panel_database.h"
 
 namespace dorvak {

@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "config/translations.h"
+#include "core/kt500.h"
 #include "core/panel_database.h"
 
 namespace dorvak {

@@ -9,7 +9,7 @@
 #include "cli/cli_run.h"
 #include "core/hex_reader.h"
 #include "core/hex_writer.h"
-#include "gif/gif_reading.h"
+#include "render/gif_reading.h"
 #include "render/panel_paint.h"
 #include "render/render_fixture.h"
 #include "test_support.h"

@@ -1,7 +1,7 @@
-#include "gif/panel_gif.h"
+#include "render/panel_gif.h"
 
 #include "core/error.h"
-#include "gif/gif_file.h"
+#include "render/gif_file.h"
 
 namespace dorvak {
 

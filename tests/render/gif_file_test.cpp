@@ -1,10 +1,10 @@
 // GIF encoding: what giflib's reader gets back, and what a GIF cannot hold.
 
-#include "gif/gif_file.h"
+#include "render/gif_file.h"
 
 #include <gtest/gtest.h>
 
-#include "gif/gif_reading.h"
+#include "render/gif_reading.h"
 #include "test_support.h"
 
 namespace dorvak::test {

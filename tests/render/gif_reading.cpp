@@ -1,4 +1,4 @@
-#include "gif/gif_reading.h"
+#include "render/gif_reading.h"
 
 #include <gif_lib.h>
 

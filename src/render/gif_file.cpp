@@ -1,4 +1,4 @@
-#include "gif/gif_file.h"
+#include "render/gif_file.h"
 
 #include <gif_lib.h>
 
