@@ -494,7 +494,7 @@ class TestMainWindow : public QObject {
     const int lit = litPixels(*window_->DrawGridP);
     QVERIFY(lit > 0);
     // The picture on screen matches what the renderer shows.
-    const RgbImage expected = paintPanel(session_->renderer().pictures().shown(), {112, 19});
+    const RgbImage expected = paintPanel(session_->renderer().pictures().shown(), {112, 27});
     for (int y = 0; y < expected.height; y += 3)
       for (int x = 0; x < expected.width; x += 3) {
         const Rgb rgb = expected.at(x, y);

@@ -49,9 +49,11 @@ std::vector<std::pair<int, std::uint8_t>> drawnCharacters(std::string_view text,
 TEST(BundledDemo, IsASidePanelForFirmware215WithFontsImportedFromStandardFonts) {
   PanelDatabase db = openDemo();
   EXPECT_EQ(db.config.position, 1);
-  EXPECT_EQ(db.config.panelType, PanelType::LineDestination);
+  // All three fields, so that stops play too.
+  EXPECT_EQ(db.config.panelType, PanelType::LineDestinationStop);
+  EXPECT_TRUE(db.config.commands.stopCommand());
   EXPECT_EQ(db.config.firmware, FirmwareVersion::V2_15);
-  EXPECT_EQ(db.config.height, 19);
+  EXPECT_EQ(db.config.height, 27);
   EXPECT_EQ(db.config.length, 112);
   EXPECT_EQ(db.keyTable, DefaultKeyTable);
 

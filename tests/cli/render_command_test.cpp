@@ -216,7 +216,7 @@ TEST(RenderDemo, DemoDataBaseRendersWithoutWarnings) {
   std::vector<std::string> rows;
   std::istringstream lines(run.out);
   for (std::string row; std::getline(lines, row);) rows.push_back(row);
-  ASSERT_EQ(rows.size(), 19u);
+  ASSERT_EQ(rows.size(), 27u);
   for (const auto& row : rows) ASSERT_EQ(row.size(), 112u);
 
   EXPECT_TRUE(run.err.empty()) << "no too-long warning and no message: " << run.err;
@@ -247,7 +247,7 @@ TEST(RenderDemo, DemoDataBaseRendersWithoutWarnings) {
   RgbImage image = readPng(png);
   std::filesystem::remove(png);
   EXPECT_EQ(image.width, 112 * 4);
-  EXPECT_EQ(image.height, 19 * 4);
+  EXPECT_EQ(image.height, 27 * 4);
 }
 
 TEST(RenderDemo, GifPlaysAPagingDestinationPageByPage) {
