@@ -22,7 +22,7 @@ bool& WorkingState::chosen(FieldId fieldId) {
 Session::Session(std::string optionsPath, std::unique_ptr<Prompter> prompter)
     : optionsPath_(std::move(optionsPath)), renderer_(document_.database()), prompter_(std::move(prompter)) {
   dorvakInitResources();
-  if (!optionsPath_.empty()) options_ = loadProgramOptions(optionsPath_);
+  if (!optionsPath_.empty()) options_.set(loadProgramOptions(optionsPath_));
   state_.lastDir = QDir::currentPath().toStdString();
 
   QUndoStack& stack = document_.undoStack();
@@ -45,7 +45,7 @@ Session::~Session() {
   main_.reset();
   if (optionsPath_.empty()) return;
   try {
-    saveProgramOptions(options_, optionsPath_);
+    saveProgramOptions(options_.options(), optionsPath_);
   } catch (const DorvakError&) {
     // An options file that cannot be written is skipped silently.
   }

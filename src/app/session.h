@@ -9,6 +9,7 @@
 #include <string>
 
 #include "app/document.h"
+#include "app/options_model.h"
 #include "app/prompter.h"
 #include "app/read_progress.h"
 #include "config/program_options.h"
@@ -51,7 +52,8 @@ class Session {
 
   Document& document() { return document_; }
   const PanelDatabase& database() const { return document_.database(); }
-  ProgramOptions& options() { return options_; }
+  const ProgramOptions& options() const { return options_.options(); }
+  OptionsModel& optionsModel() { return options_; }
   WorkingState& state() { return state_; }
   PanelRenderer& renderer() { return renderer_; }
   Prompter& prompter() { return *prompter_; }
@@ -72,7 +74,7 @@ class Session {
  private:
   std::string optionsPath_;
   Document document_;
-  ProgramOptions options_;
+  OptionsModel options_;
   WorkingState state_;
   PanelRenderer renderer_;
   ReadProgress progress_;
