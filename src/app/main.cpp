@@ -7,6 +7,7 @@
 #include <cstdio>
 
 #include "app/panel_picture.h"
+#include "app/qt_text.h"
 #include "app/session.h"
 #include "app/strings.h"
 #include "app/tformmain.h"
@@ -18,9 +19,9 @@ int main(int argc, char* argv[]) {
   QElapsedTimer sinceStart;
   sinceStart.start();
   QApplication app(argc, argv);
-  QApplication::setApplicationName(QString::fromUtf8(dorvak::text::AppTitle.data()));
+  QApplication::setApplicationName(dorvak::qs(dorvak::text::AppTitle));
   QApplication::setOrganizationName("dorvak");
-  QApplication::setApplicationVersion(QString::fromUtf8(dorvak::kVersionText.data()));
+  QApplication::setApplicationVersion(dorvak::qs(dorvak::kVersionText));
   QApplication::setDesktopFileName("dorvak");
 
   QCommandLineParser parser;

@@ -1,5 +1,6 @@
 #include "app/message_box.h"
 
+#include "app/qt_text.h"
 #include "app/strings.h"
 
 namespace dorvak {
@@ -8,7 +9,7 @@ namespace {
 
 QMessageBox::StandardButton run(QWidget* parent, std::string_view text, QMessageBox::StandardButtons buttons,
                                 QMessageBox::StandardButton escape) {
-  QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(text::AppTitle.data(), text::AppTitle.size()),
+  QMessageBox box(QMessageBox::NoIcon, qs(text::AppTitle),
                   messageText(text), buttons, parent);
   box.setObjectName("MessageBox");
   box.setEscapeButton(escape);
@@ -20,7 +21,7 @@ QMessageBox::StandardButton run(QWidget* parent, std::string_view text, QMessage
 }  // namespace
 
 QString messageText(std::string_view text) {
-  QString out = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+  QString out = qs(text);
   out.replace("\r\n", "\n");
   out.replace('\r', '\n');
   return out;

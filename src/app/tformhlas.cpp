@@ -5,13 +5,10 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/qt_text.h"
 #include "app/strings.h"
 
 namespace dorvak {
-
-namespace {
-QString qs(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
-}  // namespace
 
 TFormHlas::TFormHlas(QWidget* parent) : QDialog(parent) {
   setObjectName("TFormHlas");
