@@ -18,6 +18,7 @@ inline constexpr std::string_view MenuSave = "&Save";
 inline constexpr std::string_view MenuSaveAs = "Save &as ...";
 inline constexpr std::string_view MenuClose = "&Close";
 inline constexpr std::string_view MenuRecent = "&Recent files";
+inline constexpr std::string_view MenuExportAnimation = "&Export animation ...";
 inline constexpr std::string_view MenuExit = "&Exit";
 inline constexpr std::string_view MenuTools = "&Tools";
 inline constexpr std::string_view MenuFontEditor = "&Font editor";
@@ -84,6 +85,8 @@ inline constexpr std::string_view PanelDatabaseFilter = "panel database";
 inline constexpr std::string_view HexFilterSuffix = " (*.hex)";
 inline constexpr std::string_view OpenTitle = "Open";
 inline constexpr std::string_view SaveAsTitle = "Save As";
+inline constexpr std::string_view ExportAnimationTitle = "Export animation";
+inline constexpr std::string_view GifAnimationFilter = "GIF animation (*.gif)";
 
 // The five-button prompt.
 inline constexpr std::string_view Overwrite = "Overwrite";

@@ -5,6 +5,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDialog>
+#include <QFileInfo>
 #include <QFile>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -31,6 +32,9 @@
 #include "config/cp1250.h"
 #include "core/hex_writer.h"
 #include "core/messages.h"
+#include "core/error.h"
+#include "core/safe_file.h"
+#include "render/panel_gif.h"
 #include "render/render_messages.h"
 
 namespace dorvak {
@@ -44,6 +48,10 @@ struct Busy {
 };
 
 constexpr int kMessageWidth = 210;
+// An exported animation is one loop of the panel, at most ten minutes; a
+// panel that never comes back plays one minute.
+constexpr int kMaxAnimationTicks = 6000;
+constexpr int kAnimationTicksWithoutLoop = 600;
 
 QLabel* coloured(QWidget* parent, const char* name, const char* style) {
   auto* label = new QLabel(parent);
@@ -146,6 +154,10 @@ void TFormMAIN::createMenus() {
   };
   QMenu* file = menuBar()->addMenu(qs(text::MenuFile));
   files_->addTo(file);
+  MenuExportAnimace = new QAction(qs(text::MenuExportAnimation), this);
+  MenuExportAnimace->setObjectName("MenuExportAnimace");
+  connect(MenuExportAnimace, &QAction::triggered, this, &TFormMAIN::MenuExportAnimaceClick);
+  file->insertAction(files_->MenuZavri, MenuExportAnimace);
 
   QMenu* edit = menuBar()->addMenu(qs(text::MenuEdit));
   edit->addAction(&session_.undoAction());
@@ -407,6 +419,7 @@ void TFormMAIN::setCaption() {
 
 void TFormMAIN::showDatabase() {
   const bool shown = session_.document().isOpen();
+  MenuExportAnimace->setEnabled(shown);
   PanelP->setVisible(shown);
   EditVERZE->setEnabled(shown);
   PanelFNT->setVisible(shown && !session_.database().hasFonts());
@@ -414,6 +427,35 @@ void TFormMAIN::showDatabase() {
     PanelHlasC->hide();
     PanelHlasZ->hide();
     for (QLabel* w : PanelVAROVANI) w->hide();
+  }
+}
+
+void TFormMAIN::MenuExportAnimaceClick() {
+  const Document& document = session_.document();
+  if (!document.isOpen()) return;
+  WorkingState& state = session_.state();
+  FileDialogRequest request;
+  request.mode = FileDialogRequest::Mode::Save;
+  request.objectName = "SaveDialogGIF";
+  request.title = qs(text::ExportAnimationTitle);
+  request.filters = {qs(text::GifAnimationFilter)};
+  request.directory = QString::fromStdString(state.lastDir);
+  const QString base = QFileInfo(QString::fromStdString(document.fileName())).completeBaseName();
+  request.selectedFile = (base.isEmpty() ? QString("panel") : base) + ".gif";
+  const std::optional<QString> chosen = session_.prompter().chooseFile(request);
+  if (!chosen) return;
+  QString path = *chosen;
+  if (QFileInfo(path).suffix().isEmpty()) path += ".gif";
+  state.lastDir = QFileInfo(path).absolutePath().toStdString();
+  try {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const std::vector<AnimationFrame> frames =
+        playPanelLoop(session_.renderer(), document.choosers(), kMaxAnimationTicks, kAnimationTicksWithoutLoop);
+    writeFileSafely(path.toStdString(), encodePanelGif(frames, paintedSize(session_.database().config)));
+    QApplication::restoreOverrideCursor();
+  } catch (const DorvakError& e) {
+    QApplication::restoreOverrideCursor();
+    session_.prompter().notice(e.what());
   }
 }
 

@@ -44,6 +44,8 @@ class TFormMAIN : public QMainWindow, public PanelObserver {
   // Shows the number in its chooser as if picked or typed (command line).
   void choose(FieldId fieldId, int number);
 
+  // File > Export animation: the panel as it plays now, one loop, as a GIF.
+  void MenuExportAnimaceClick();
   void MenuOProgramuClick();
   void MenuNapovedaClick();
 
@@ -64,6 +66,7 @@ class TFormMAIN : public QMainWindow, public PanelObserver {
   void choosersRefreshed() override;
 
   // Controls, named by their role.
+  QAction* MenuExportAnimace = nullptr;
   QAction* MenuEdFONT = nullptr;
   QAction* MenuEdLINKA = nullptr;
   QAction* MenuEdCIL = nullptr;

@@ -56,6 +56,7 @@ struct FieldView {
   std::string text = std::string(1, kCR);
 
   PictureRegion region() const { return PictureRegion::ofField(left, right, bottom, top); }
+  bool operator==(const FieldView&) const = default;
 };
 
 }  // namespace dorvak

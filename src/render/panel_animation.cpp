@@ -1,6 +1,7 @@
 #include "render/panel_animation.h"
 
 #include <algorithm>
+#include <array>
 #include <cstddef>
 
 #include "render/panel_paint.h"
@@ -20,7 +21,53 @@ bool visiblyDifferent(const Picture& a, const Picture& b, PanelSize size) {
   return false;
 }
 
+// Everything the next ticks depend on.
+struct PanelState {
+  std::array<FieldView, kFieldCount> views;
+  std::array<bool, kFieldCount> choosers{};
+  Picture shown{};
+  Picture compose{};
+  bool operator==(const PanelState&) const = default;
+
+  static PanelState of(const PanelRenderer& renderer) {
+    PanelState state;
+    for (FieldId id : kAllFields) {
+      state.views[fieldIndex(id)] = renderer.view(id);
+      state.choosers[fieldIndex(id)] = renderer.chooserEnabled(id);
+    }
+    state.shown = renderer.pictures().shown();
+    state.compose = renderer.pictures().compose();
+    return state;
+  }
+};
+
 }  // namespace
+
+int loopTicks(PanelSimulator& simulator, int maxTicks) {
+  const PanelRenderer& renderer = simulator.renderer();
+  simulator.start();
+  simulator.tick();
+  const PanelState first = PanelState::of(renderer);
+  for (int t = 1; t <= maxTicks; ++t) {
+    simulator.tick();
+    if (PanelState::of(renderer) == first) return t;
+  }
+  return 0;
+}
+
+std::vector<AnimationFrame> playPanelLoop(const PanelRenderer& shown, const ChooserState& choosers, int maxTicks,
+                                          int ticksWithoutLoop) {
+  const auto play = [&](auto&& run) {
+    PanelRenderer renderer(shown.database());
+    PanelSimulator simulator(renderer);
+    renderer.setChoosers(choosers);
+    for (FieldId id : kAllFields) renderer.startField(id, shown.view(id).text, -1);
+    return run(simulator);
+  };
+  int ticks = play([&](PanelSimulator& simulator) { return loopTicks(simulator, maxTicks); });
+  if (ticks == 0) ticks = ticksWithoutLoop;
+  return play([&](PanelSimulator& simulator) { return playAnimation(simulator, ticks); });
+}
 
 std::vector<AnimationFrame> playAnimation(PanelSimulator& simulator, int ticks) {
   std::vector<AnimationFrame> frames;

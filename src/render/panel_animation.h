@@ -25,4 +25,17 @@ struct AnimationFrame {
 // never changes gives one frame. No frames when `ticks` is below 1.
 std::vector<AnimationFrame> playAnimation(PanelSimulator& simulator, int ticks);
 
+// Starts the simulator and runs it until every field stands where it stood
+// after the first tick, with the same pictures: the ticks of one loop of
+// the whole panel, which an animation of that length repeats seamlessly.
+// 0 when the panel does not come back within maxTicks.
+int loopTicks(PanelSimulator& simulator, int maxTicks);
+
+// The panel as a renderer shows it now: its fields' texts started afresh
+// (with the choosers given) on renderers of their own, played for one loop,
+// or for ticksWithoutLoop when there is none within maxTicks. The renderer
+// itself is not touched.
+std::vector<AnimationFrame> playPanelLoop(const PanelRenderer& shown, const ChooserState& choosers, int maxTicks,
+                                          int ticksWithoutLoop);
+
 }  // namespace dorvak

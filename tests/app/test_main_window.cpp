@@ -6,6 +6,7 @@
 #include <QAccessible>
 #include <QAccessibleActionInterface>
 #include <QCheckBox>
+#include <numeric>
 #include <QComboBox>
 #include <QFile>
 #include <QFileInfo>
@@ -31,6 +32,7 @@
 #include "core/hex_reader.h"
 #include "gui_suites.h"
 #include "gui_test_util.h"
+#include "render/panel_gif.h"
 #include "render/panel_paint.h"
 #include "scripted_prompter.h"
 
@@ -595,6 +597,30 @@ class TestMainWindow : public QObject {
     QVERIFY(check && check->actionInterface());
     check->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
     QVERIFY(window_->chooser(D).combo->isEditable());
+  }
+
+  void exportAnimationWritesOneLoopOfThePanel() {
+    openDemo();
+    window_->choose(D, 22);
+    const QString gif = dir_->filePath("panel");
+    prompter_->file(gif);
+    window_->MenuExportAnimace->trigger();
+    QCOMPARE(prompter_->asked().back().request.filters, QStringList{"GIF animation (*.gif)"});
+    QFile file(gif + ".gif");
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    QVERIFY(bytes.startsWith("GIF89a"));
+    QVERIFY(bytes.contains("NETSCAPE2.0"));
+    // The frames are those of the panel as shown, one loop long: destination
+    // 22 pages three times while the line and the stop count their own
+    // delays, so the panel comes back after the least common multiple.
+    const std::vector<AnimationFrame> frames = playPanelLoop(session_->renderer(), session_->document().choosers(), 6000, 600);
+    int ticks = 0;
+    for (const AnimationFrame& frame : frames) ticks += frame.ticks;
+    const PanelConfig& config = session_->database().config;
+    QCOMPARE(ticks, std::lcm(std::lcm(3 * config.destinationStyle.delay, config.lineStyle.delay), config.stopStyle.delay));
+    const std::string expected = encodePanelGif(frames, paintedSize(session_->database().config));
+    QCOMPARE(bytes, QByteArray(expected.data(), static_cast<qsizetype>(expected.size())));
   }
 
   void aboutAndUsage() {

@@ -30,6 +30,30 @@ const std::string kPaging = "A\nB\nC\v\r";
 const Rows kB(3, std::string(19, '.') + "#" + std::string(20, '.'));
 const Rows kC{std::string(40, '.'), std::string(19, '.') + "#" + std::string(20, '.'), std::string(40, '.')};
 
+TEST_F(Animation, ALoopOfThePanelEndsWhereTheFirstTickLeftIt) {
+  renderer.startField(FieldId::Destination, kPaging, -1);
+  // B, C, then B again: the panel is back after two pages of 10 ticks.
+  EXPECT_EQ(loopTicks(simulator, 100), 20);
+  renderer.startField(FieldId::Destination, kPaging, -1);
+  EXPECT_EQ(loopTicks(simulator, 19), 0) << "not within 19 ticks";
+  // A text that has ended still counts its delay down between steps.
+  renderer.startField(FieldId::Destination, "A\r", -1);
+  EXPECT_EQ(loopTicks(simulator, 100), 10);
+}
+
+TEST_F(Animation, ThePanelAsShownPlaysOneLoopAndStaysUntouched) {
+  renderer.startField(FieldId::Destination, kPaging, -1);
+  simulator.start();
+  simulator.tick();
+  const FieldView before = renderer.view(FieldId::Destination);
+  std::vector<AnimationFrame> loop = playPanelLoop(renderer, {true, true, false}, 100, 50);
+  EXPECT_EQ(ticksOf(loop), (std::vector<int>{10, 10}));
+  EXPECT_EQ(dots(loop[0].picture, 0, 39, 9, 7), kB);
+  EXPECT_EQ(renderer.view(FieldId::Destination), before);
+  // Without a loop within the limit, the fixed span.
+  EXPECT_EQ(ticksOf(playPanelLoop(renderer, {true, true, false}, 5, 7)), (std::vector<int>{7}));
+}
+
 TEST_F(Animation, OneFramePerPageEachLastingItsDelay) {
   std::vector<AnimationFrame> frames = play(kPaging, 35);
   EXPECT_EQ(ticksOf(frames), (std::vector<int>{10, 10, 10, 5})) << "the last frame runs to the end of the span";
