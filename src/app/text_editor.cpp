@@ -94,8 +94,11 @@ class NotationDelegate : public QStyledItemDelegate {
 
 }  // namespace
 
+// A window of its own over the main window, not a Qt::Tool: a tool window
+// shares its activation with the main window, and the editor must know when
+// the user leaves it.
 TextEditor::TextEditor(Session& session, EditorTraits traits, QWidget* parent)
-    : QMainWindow(parent, Qt::Tool),
+    : QMainWindow(parent, Qt::Window),
       session_(session),
       traits_(std::move(traits)),
       draft_(session.database(), traits_.rules),
@@ -324,6 +327,8 @@ void TextEditor::createMnemoPage() {
   StringGrid1->verticalHeader()->hide();
   StringGrid1->verticalHeader()->setDefaultSectionSize(kGridRowHeight);
   StringGrid1->setColumnWidth(0, kMarkerWidth);
+  StringGrid1->setIconSize(QSize(kMarkerWidth, kGridRowHeight));
+  StringGrid1->setShowGrid(false);
   StringGrid1->setColumnWidth(1, kNotationWidth);
   StringGrid1->horizontalHeader()->setStretchLastSection(true);
   StringGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -464,6 +469,9 @@ void TextEditor::showGrid() {
     else if (cell->text() != text)
       cell->setText(text);
   }
+  // The row being edited is the grid's current one, in its text column.
+  const int current = std::clamp(draft_.currentRow(), 0, count - 1);
+  if (StringGrid1->currentRow() != current || StringGrid1->currentColumn() != 1) StringGrid1->setCurrentCell(current, 1);
   showMarkers();
 }
 
@@ -474,10 +482,15 @@ void TextEditor::showMarkers() {
     if (QTableWidgetItem* marker = StringGrid1->item(i, 0)) marker->setIcon(i == draft_.currentRow() ? current : other);
 }
 
+bool TextEditor::ekvivalentShown() const {
+  const std::uint8_t mode = session_.options().ekvivalentMode;
+  return (mode == EkvivalentMode::Kt500 && traits_.ekvivalentKt500) ||
+         (mode == EkvivalentMode::Kt700 && traits_.ekvivalentKt700);
+}
+
 void TextEditor::layoutEkvivalent() {
   const std::uint8_t mode = session_.options().ekvivalentMode;
-  const bool shown = (mode == EkvivalentMode::Kt500 && traits_.ekvivalentKt500) ||
-                     (mode == EkvivalentMode::Kt700 && traits_.ekvivalentKt700);
+  const bool shown = ekvivalentShown();
   LabelEKVI->setVisible(shown);
   EditEKVI->setVisible(shown);
   SpeedButtonEKVI->setVisible(shown);
@@ -511,10 +524,13 @@ int TextEditor::previewRow() const { return PageControl1->currentWidget() == Tab
 
 void TextEditor::preview(int row) {
   if (!active_) return;
+  // A text of one or two rows is shown whole; of a longer one the first row
+  // and the further row being edited, which all take the same place.
+  const int target = row < 0 || !draft_.testOffered() ? -1 : std::max(row, 1);
   PanelRenderer& renderer = session_.renderer();
   renderer.setStaticPreview(fieldId(), !testRunning_);
   renderer.view(fieldId()).number = number_.value_or(-1);
-  renderer.startField(fieldId(), draft_.storedText(), row);
+  renderer.startField(fieldId(), draft_.storedText(), target);
   session_.panel().tick();
 }
 
@@ -674,7 +690,8 @@ void TextEditor::ButtonULOZClick() {
   setNumberText(shownNumber(*number));
   std::string text = draft_.savedText();
   const ProgramOptions& options = session_.options();
-  if (key != kStartingDestinationKey && options.ekvivalentMode != EkvivalentMode::None) {
+  const TextList& list = db.list(kind());
+  if (key != kStartingDestinationKey && ekvivalentShown()) {
     std::string typed = toCp1250(EditEKVI->text()).value_or(std::string());
     if (kind() == TextKind::Destination && options.ekvivalentMode == EkvivalentMode::Kt700) {
       typed = fitKt700Ekvivalent(typed, options.kt700Table, options.kt700Widths);
@@ -682,8 +699,12 @@ void TextEditor::ButtonULOZClick() {
       EditEKVI->setText(fromCp1250(typed));
     }
     text = withEkvivalent(kind(), text, typed, db.keyTable, options);
+  } else if (const std::optional<std::size_t> old = list.findEntry(key); old && key != kStartingDestinationKey) {
+    // Without the field the user cannot see the entry's ekvivalent: saving
+    // keeps it rather than drop it unseen.
+    const std::string_view kept = explicitEkvivalent(entryText(list[*old]));
+    if (kept != derivedEkvivalent(kind(), text, db.keyTable, options)) text += kept;
   }
-  const TextList& list = db.list(kind());
   if (const std::optional<std::size_t> index = list.findEntry(key)) {
     // The question is asked every time: the options hold no switch to save
     // changes without asking.

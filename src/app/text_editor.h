@@ -152,6 +152,8 @@ class TextEditor : public QMainWindow {
   void showMarkers();
   void layoutRows();
   void layoutEkvivalent();
+  // The program's ekvivalent mode shows this editor's ekvivalent field.
+  bool ekvivalentShown() const;
   void updateCommands();
   void preview(int row);
   int previewRow() const;

@@ -467,14 +467,14 @@ void TFormMAIN::MenuNapovedaClick() {
   help->activateWindow();
 }
 
-void TFormMAIN::changeEvent(QEvent* event) {
+bool TFormMAIN::event(QEvent* event) {
   // Back in the main window: the fields play the chosen entries again,
   // whatever an editor previewed in them.
-  if (event->type() == QEvent::ActivationChange && isActiveWindow() && session_.document().isOpen()) {
+  if (event->type() == QEvent::WindowActivate && session_.document().isOpen()) {
     refreshChoosers();
     restartFields();
   }
-  QMainWindow::changeEvent(event);
+  return QMainWindow::event(event);
 }
 
 void TFormMAIN::closeEvent(QCloseEvent* event) {

@@ -89,7 +89,7 @@ class TFormMAIN : public QMainWindow, public PanelObserver {
   QLabel* PanelTXT = nullptr;
 
  protected:
-  void changeEvent(QEvent* event) override;
+  bool event(QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dropEvent(QDropEvent* event) override;

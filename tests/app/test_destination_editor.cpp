@@ -5,6 +5,7 @@
 // of the five-button question, ekvivalents through a BBD file, and TEST.
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
@@ -480,6 +481,19 @@ class TestDestinationEditor : public QObject {
     QVERIFY(!session_->document().isOpen());
   }
 
+  void aHiddenEkvivalentFieldKeepsTheEkvivalent() {
+    setMode(EkvivalentMode::Kt500);
+    typeInto(editor_->EditEKVI, "DEPOT");
+    prompter_->yes();
+    save();
+    setMode(EkvivalentMode::None);
+    typeInto(editor_->Edit[0], "Station");
+    prompter_->yes();
+    save();
+    const std::string text = entry("0001");
+    QCOMPARE(text.substr(text.size() - 13), std::string("Station\rDEPOT"));
+  }
+
   void kt700EkvivalentsFitTheDisplay() {
     setMode(EkvivalentMode::Kt700);
     QCOMPARE(editor_->EditEKVI->width(), 180);
@@ -512,6 +526,28 @@ class TestDestinationEditor : public QObject {
     // Leaving the editor lets the field run.
     editor_->FormDeactivate();
     QVERIFY(!view.staticPreview);
+  }
+
+  void theMainWindowPlaysTheChosenEntryAgainWhenActivated() {
+    // The events the window system sends when the user goes from one window
+    // to the other.
+    auto activate = [](QWidget* from, QWidget* to) {
+      QEvent leave(QEvent::WindowDeactivate), enter(QEvent::WindowActivate);
+      QApplication::sendEvent(from, &leave);
+      QApplication::sendEvent(to, &enter);
+    };
+    typeInto(editor_->Edit[0], "Preview");
+    QCOMPARE(session_->renderer().view(D).text, editor_->draft().storedText());
+    TFormMAIN& main = session_->main();
+    activate(editor_, &main);
+    QVERIFY(!session_->renderer().view(D).staticPreview);
+    QCOMPARE(session_->renderer().view(D).text, entry("0001"));
+    QVERIFY(editor_->modified());
+    // Back in the editor, its unsaved text is previewed again.
+    activate(&main, editor_);
+    QVERIFY(session_->renderer().view(D).staticPreview);
+    QCOMPARE(session_->renderer().view(D).text, editor_->draft().storedText());
+    QCOMPARE(editor_->Edit[0]->text(), QString("Preview"));
   }
 
   void escapeAndCloseHideTheEditor() {
