@@ -556,12 +556,14 @@ void TextEditor::setNumberText(const QString& text) {
   EditN->setText(text);
 }
 
+std::optional<int> TextEditor::typedNumber() const {
+  return typedEntryNumber(EditN->text().toStdString(), kind(), session_.database().config.fourDigitDestinations());
+}
+
 std::optional<std::string> TextEditor::keyOfTyped() const {
-  const PanelDatabase& db = session_.database();
-  const std::optional<int> number =
-      typedEntryNumber(EditN->text().toStdString(), kind(), db.config.fourDigitDestinations());
+  const std::optional<int> number = typedNumber();
   if (!number) return std::nullopt;
-  return db.makeKey(kind(), *number);
+  return session_.database().makeKey(kind(), *number);
 }
 
 std::optional<std::string> TextEditor::entryTextOf(int number) const {
@@ -644,10 +646,8 @@ void TextEditor::followChoice() {
 // ---- handlers ----
 
 void TextEditor::ButtonZOBRAZClick() {
-  if (busy_ || EditN->text().isEmpty()) return;
-  const PanelDatabase& db = session_.database();
-  const std::optional<int> number =
-      typedEntryNumber(EditN->text().toStdString(), kind(), db.config.fourDigitDestinations());
+  if (busy_) return;
+  const std::optional<int> number = typedNumber();
   if (!number) return;
   UpDownN->setPosition(*number);
   if (entryTextOf(*number)) {
@@ -681,10 +681,9 @@ void TextEditor::UpDownNClick(bool up) {
 }
 
 void TextEditor::ButtonULOZClick() {
-  if (busy_ || EditN->text().isEmpty()) return;
+  if (busy_) return;
   const PanelDatabase& db = session_.database();
-  const std::optional<int> number =
-      typedEntryNumber(EditN->text().toStdString(), kind(), db.config.fourDigitDestinations());
+  const std::optional<int> number = typedNumber();
   if (!number) return;
   const std::string key = db.makeKey(kind(), *number);
   setNumberText(shownNumber(*number));
@@ -780,7 +779,7 @@ void TextEditor::MenuNactiClick(bool add) {
 void TextEditor::MenuUlozJakoClick() { files_.saveAs(); }
 
 void TextEditor::MenuVymazatJedenClick() {
-  if (busy_ || EditN->text().isEmpty()) return;
+  if (busy_) return;
   const std::optional<std::string> key = keyOfTyped();
   if (!key) return;
   ownCommand_ = true;

@@ -167,6 +167,8 @@ class TextEditor : public QMainWindow {
   bool showsEntry(int number) const;
   // The text of the number's entry; nothing when the list has none.
   std::optional<std::string> entryTextOf(int number) const;
+  // The number and key typed into EditN; nothing while it holds none.
+  std::optional<int> typedNumber() const;
   std::optional<std::string> keyOfTyped() const;
   QString shownNumber(int number) const;
 

@@ -250,32 +250,19 @@ bool TextDraft::setRowText(int r, std::string text) {
   return true;
 }
 
-bool TextDraft::changeSpacing(int r, int delta) {
-  const int spacing = std::clamp(row(r).spacing + delta, 0, 15);
-  if (spacing == row(r).spacing) return false;
-  at(r).spacing = static_cast<std::uint8_t>(spacing);
+bool TextDraft::setFormat(int r, std::uint8_t DraftRow::*value, int wanted, int highest) {
+  wanted = std::clamp(wanted, 0, highest);
+  if (wanted == at(r).*value && !autoformat_) return false;
+  at(r).*value = static_cast<std::uint8_t>(wanted);
+  // A format set by hand is no longer chosen automatically.
   autoformat_ = false;
   compose();
   return true;
 }
 
-bool TextDraft::changeShift(int r, int delta) {
-  const int shift = std::clamp(row(r).shift + delta, 0, 31);
-  if (shift == row(r).shift) return false;
-  at(r).shift = static_cast<std::uint8_t>(shift);
-  autoformat_ = false;
-  compose();
-  return true;
-}
-
-bool TextDraft::setFont(int r, int font) {
-  font = std::clamp(font, 0, 15);
-  if (font == row(r).font && !autoformat_) return false;
-  at(r).font = static_cast<std::uint8_t>(font);
-  autoformat_ = false;
-  compose();
-  return true;
-}
+bool TextDraft::changeSpacing(int r, int delta) { return setFormat(r, &DraftRow::spacing, row(r).spacing + delta, 15); }
+bool TextDraft::changeShift(int r, int delta) { return setFormat(r, &DraftRow::shift, row(r).shift + delta, 31); }
+bool TextDraft::setFont(int r, int font) { return setFormat(r, &DraftRow::font, font, 15); }
 
 bool TextDraft::centre(int r) {
   if (!hasText(r)) return false;

@@ -132,6 +132,7 @@ class TextDraft {
   std::string savedText() const;
 
  private:
+  bool setFormat(int r, std::uint8_t DraftRow::*value, int wanted, int highest);
   std::string panelCodes(int r) const;
   AutoformatChoice choose(const PresetTable& presets, std::string_view text, int height) const;
   void resetFormat();

@@ -17,18 +17,7 @@ constexpr int ESC = 27, FF = 12, LF = 10, VT = 11, CR = 13;
 // Font 0: 5 x 7 glyphs for 32..127; font 3: 6 x 12 glyphs for codes divisible
 // by 3; the special glyph 251 in font 15. Destination field: rows 0..18,
 // columns 28..111 (H 19, U 10) of a 112-column panel.
-PanelDatabase database() {
-  PanelDatabase db = test::makeSampleDatabase(FirmwareVersion::V2_15);
-  db.config.panelType = PanelType::LineDestination;
-  db.autoformatPresets.oneRowPresets = {};
-  db.autoformatPresets.oneRowPresets[0] = {3, 2, 0};
-  db.autoformatPresets.oneRowPresets[1] = {0, 1, 0};
-  db.autoformatPresets.twoRowFirstPresets = {};
-  db.autoformatPresets.twoRowFirstPresets[0] = {0, 2, 0};
-  db.autoformatPresets.twoRowSecondPresets = {};
-  db.autoformatPresets.twoRowSecondPresets[0] = {0, 1, 0};
-  return db;
-}
+PanelDatabase database() { return test::makePresetDatabase(); }
 
 void twoRows(TextDraft& draft, const std::string& row1, const std::string& row2) {
   draft.setRowText(0, row1);
