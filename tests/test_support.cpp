@@ -69,6 +69,20 @@ PanelDatabase makeSampleDatabase(std::uint8_t firmware) {
   return db;
 }
 
+PanelDatabase makePresetDatabase() {
+  PanelDatabase db = makeSampleDatabase(FirmwareVersion::V2_15);
+  db.config.panelType = PanelType::LineDestination;
+  AutoformatPresets& presets = db.autoformatPresets;
+  presets.oneRowPresets = {};
+  presets.oneRowPresets[0] = {3, 2, 0};
+  presets.oneRowPresets[1] = {0, 1, 0};
+  presets.twoRowFirstPresets = {};
+  presets.twoRowFirstPresets[0] = {0, 2, 0};
+  presets.twoRowSecondPresets = {};
+  presets.twoRowSecondPresets[0] = {0, 1, 0};
+  return db;
+}
+
 void removeOptionalTables(PanelDatabase& db) {
   db.lines.deleteAll();
   db.destinations.deleteAll();

@@ -51,6 +51,11 @@ GlyphRecord makeGlyph(int columns, int height, std::uint8_t seed);
 // version, configured for the firmware.
 PanelDatabase makeSampleDatabase(std::uint8_t firmware);
 
+// The sample data base on a line-and-destination panel with one preset in
+// each table: one row {3, 2, 0} then {0, 1, 0}; two rows, first {0, 2, 0};
+// second {0, 1, 0}.
+PanelDatabase makePresetDatabase();
+
 // The same data base without lines, destinations, stops, code table, format
 // strings or data version.
 void removeOptionalTables(PanelDatabase& db);

@@ -14,10 +14,13 @@
 #include <charconv>
 
 #include "app/accessible.h"
-#include "app/list_commands.h"
+#include "app/busy.h"
+#include "app/entry_choice.h"
+#include "app/list_actions.h"
 #include "app/qt_text.h"
 #include "app/session.h"
 #include "app/strings.h"
+#include "app/text_editor.h"
 #include "app/updown.h"
 #include "core/messages.h"
 #include "render/field_choice.h"
@@ -26,39 +29,21 @@ namespace dorvak {
 
 namespace {
 
-struct Busy {
-  explicit Busy(int& count) : count_(count) { ++count_; }
-  ~Busy() { --count_; }
-  int& count_;
-};
-
 struct FieldTexts {
   const char *group, *combo, *upDown, *check;
   std::string_view caption, edit, deleteOne, deleteAll;
-  std::string_view reallyDelete, reallyDeleteAll, undoDelete, undoDeleteAll;
 };
 
 const FieldTexts& textsOf(FieldId fieldId) {
   static const FieldTexts texts[3] = {
       {"GroupBoxLINKA", "ComboBoxLINKA", "UpDownLINKA", "CheckBoxL", text::GroupLine, text::PopupEditLine,
-       text::PopupDeleteOneLine, text::PopupDeleteAllLines, text::ReallyDeleteLine, text::ReallyDeleteAllLines,
-       text::UndoDeleteLine, text::UndoDeleteAllLines},
+       text::PopupDeleteOneLine, text::PopupDeleteAllLines},
       {"GroupBoxCIL", "ComboBoxCIL", "UpDownCIL", "CheckBoxC", text::GroupDestination, text::PopupEditDestination,
-       text::PopupDeleteOneDestination, text::PopupDeleteAllDestinations, text::ReallyDeleteDestination,
-       text::ReallyDeleteAllDestinations, text::UndoDeleteDestination, text::UndoDeleteAllDestinations},
+       text::PopupDeleteOneDestination, text::PopupDeleteAllDestinations},
       {"GroupBoxZAST", "ComboBoxZAST", "UpDownZAST", "CheckBoxZ", text::GroupStop, text::PopupEditStop,
-       text::PopupDeleteOneStop, text::PopupDeleteAllStops, text::ReallyDeleteStop, text::ReallyDeleteAllStops,
-       text::UndoDeleteStop, text::UndoDeleteAllStops},
+       text::PopupDeleteOneStop, text::PopupDeleteAllStops},
   };
   return texts[fieldIndex(fieldId)];
-}
-
-// The number of a list entry; -1 for a key that is not a number.
-int numberOfKey(const PanelDatabase& db, std::string_view key) {
-  if (key == kStartingDestinationKey) return startingDestinationNumber(db);
-  int number = -1;
-  const auto [end, error] = std::from_chars(key.data(), key.data() + key.size(), number);
-  return error == std::errc() && end == key.data() + key.size() ? number : -1;
 }
 
 }  // namespace
@@ -89,7 +74,10 @@ ChooserBox::ChooserBox(Session& session, FieldId fieldId, QWidget* parent)
 
   popup = new QMenu(this);
   edit = popup->addAction(qs(t.edit));
-  edit->setEnabled(false);  // the editors are not part of the program yet
+  edit->setEnabled(false);  // the main window enables it when the field has an editor
+  connect(edit, &QAction::triggered, this, [this] {
+    if (TextEditor* editor = session_.editor(fieldId_)) editor->open();
+  });
   popup->addSeparator();
   deleteOne = popup->addAction(qs(t.deleteOne));
   deleteAll = popup->addAction(qs(t.deleteAll));
@@ -203,6 +191,7 @@ void ChooserBox::showItem(int index) {
   session_.state().chosen(fieldId_) = true;
   emit notExisting(QString());
   deleteOne->setEnabled(true);
+  session_.choice().announce(fieldId_, number, true);
 }
 
 void ChooserBox::showNumberInBox(int number) {
@@ -228,10 +217,12 @@ void ChooserBox::showChosenNumber(int number) {
     state.chosen(fieldId_) = true;
     emit notExisting(QString());
     deleteOne->setEnabled(true);
+    session_.choice().announce(fieldId_, number, true);
     return;
   }
   state.chosen(fieldId_) = false;
   deleteOne->setEnabled(false);
+  session_.choice().announce(fieldId_, number, false);
   if (fieldId_ == FieldId::Line) {
     // The panel shows the line's digits; the box stays free for typing.
     if (check->isChecked()) {
@@ -390,23 +381,13 @@ void ChooserBox::CheckBoxToggled() {
 void ChooserBox::MenuDeleteOneClick() {
   const int index = combo->currentIndex();
   if (index < 0 || combo->itemText(index) != combo->currentText()) return;
-  const FieldTexts& t = textsOf(fieldId_);
-  if (!session_.prompter().okCancel(formatMessage(t.reallyDelete, combo->currentText().toStdString()))) return;
-  Document& document = session_.document();
-  const TextList& list = document.database().list(kind());
+  const TextList& list = session_.database().list(kind());
   if (static_cast<std::size_t>(index) >= list.count()) return;
   const std::string key(entryKey(list[static_cast<std::size_t>(index)]));
-  document.push(new DeleteEntryCommand(document, kind(), key,
-                                       entryCommandText(t.undoDelete, document.database(), kind(), key)));
+  deleteEntryAsked(session_, kind(), key, combo->currentText().toStdString());
 }
 
-void ChooserBox::MenuDeleteAllClick() {
-  Document& document = session_.document();
-  if (document.database().list(kind()).empty()) return;
-  const FieldTexts& t = textsOf(fieldId_);
-  if (!session_.prompter().yesNo(t.reallyDeleteAll)) return;
-  document.push(new ReplaceListCommand(document, kind(), TextList{}, qs(t.undoDeleteAll)));
-}
+void ChooserBox::MenuDeleteAllClick() { deleteAllAsked(session_, kind()); }
 
 bool ChooserBox::eventFilter(QObject* watched, QEvent* event) {
   const bool box = watched == combo || (combo->isEditable() && watched == combo->lineEdit());

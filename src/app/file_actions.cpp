@@ -54,6 +54,8 @@ FileActions::FileActions(Session& session, QWidget* window) : QObject(window), s
 
   Document& document = session_.document();
   connect(&document, &Document::databaseReplaced, this, &FileActions::updateActions);
+  // Ekvivalents belong to the data base they were changed in.
+  connect(&document, &Document::databaseReplaced, this, [this] { session_.state().ekvivalentsChanged = false; });
   connect(&document, &Document::fontsChanged, this, &FileActions::updateActions);
   updateActions();
   fillRecentMenu();
@@ -82,6 +84,18 @@ void FileActions::updateActions() {
 }
 
 bool FileActions::askSave() {
+  // Changed ekvivalents are offered first, for the on-board unit's data
+  // base; a write that is cancelled or fails keeps everything as it is.
+  WorkingState& state = session_.state();
+  if (state.ekvivalentsChanged && session_.options().ekvivalentMode != EkvivalentMode::None) {
+    switch (session_.prompter().yesNoCancel(text::SaveChanges)) {
+      case YesNoCancel::Yes:
+        if (!session_.ekvivalents().write()) return false;
+        break;
+      case YesNoCancel::No: return true;
+      case YesNoCancel::Cancel: return false;
+    }
+  }
   const Document& document = session_.document();
   const PanelDatabase& db = document.database();
   const bool anyTexts = !db.lines.empty() || !db.destinations.empty() || !db.stops.empty();
@@ -114,9 +128,9 @@ void FileActions::MenuOtevriClick() {
   request.title = qs(text::OpenTitle);
   request.filters = {panelDatabaseFilter()};
   request.directory = QString::fromStdString(state.lastDir);
-  const std::optional<QString> path = session_.prompter().chooseFile(request);
-  if (!path) return;
-  openFile(path->toStdString());
+  const std::optional<ChosenFile> chosen = session_.prompter().chooseFile(request);
+  if (!chosen) return;
+  openFile(chosen->path.toStdString());
 }
 
 bool FileActions::openWithQuestion(const std::string& path) { return askSave() && openFile(path); }
@@ -153,8 +167,9 @@ bool FileActions::openFile(const std::string& path) {
 }
 
 bool FileActions::writeFile(const std::string& path) {
+  // The destination table keeps the ekvivalents typed or read (they follow
+  // the CR that ends what the panel shows), so that the next Open has them.
   HexWriteOptions options;
-  options.ekvivalentMode = session_.options().ekvivalentMode;
   options.kt500Table = &session_.options().kt500Table;
   options.confirm = [this](std::string_view question) { return session_.prompter().yesNo(question); };
   try {
@@ -184,9 +199,9 @@ bool FileActions::MenuUlozJakoClick() {
   request.filters = {panelDatabaseFilter()};
   request.directory = QString::fromStdString(state.lastDir);
   request.selectedFile = QFileInfo(QString::fromStdString(session_.document().fileName())).fileName();
-  const std::optional<QString> chosen = session_.prompter().chooseFile(request);
+  const std::optional<ChosenFile> chosen = session_.prompter().chooseFile(request);
   if (!chosen) return false;
-  QString path = *chosen;
+  QString path = chosen->path;
   if (QFileInfo(path).suffix().isEmpty()) path += ".hex";
   state.lastDir = QFileInfo(path).absolutePath().toStdString();
   return writeFile(path.toStdString());

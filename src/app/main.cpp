@@ -36,7 +36,8 @@ int main(int argc, char* argv[]) {
   QCommandLineOption line("line", "Line to show after opening", "N");
   QCommandLineOption destination("destination", "Destination to show after opening (X: the starting one)", "N");
   QCommandLineOption stop("stop", "Stop to show after opening", "N");
-  parser.addOptions({line, destination, stop, startupTime, grab, grabAfter});
+  QCommandLineOption editor("editor", "Open the destination editor on the destination shown");
+  parser.addOptions({line, destination, stop, editor, startupTime, grab, grabAfter});
   parser.process(app);
 
   dorvak::Session session(dorvak::optionsFilePath());
@@ -64,6 +65,7 @@ int main(int argc, char* argv[]) {
       const int number = starting ? dorvak::startingDestinationNumber(session.database()) : value.toInt(&ok);
       if (ok) window.choose(fieldId, number);
     }
+    if (parser.isSet(editor) && window.MenuEdCIL->isEnabled()) window.MenuEdCIL->trigger();
   }
   if (parser.isSet(grab)) {
     const QString path = parser.value(grab);

@@ -20,8 +20,15 @@ struct FileDialogRequest {
   QString objectName;  // the dialog's control name, "OpenDialog1"
   QString title;
   QStringList filters;  // "panel database (*.hex)"
+  int filterIndex = 0;  // the filter chosen at first
   QString directory;
   QString selectedFile;  // a save dialog's suggested name
+  bool confirmOverwrite = true;  // a save dialog asks before it replaces a file
+};
+
+struct ChosenFile {
+  QString path;
+  int filterIndex = 0;  // the filter in force when the file was chosen
 };
 
 class Prompter {
@@ -36,8 +43,8 @@ class Prompter {
   virtual PromptAnswer fiveButtons(std::string_view text) = 0;
   // The chosen file, or nothing when the dialog was cancelled. An open
   // dialog takes only existing files; a save dialog asks before it
-  // replaces one.
-  virtual std::optional<QString> chooseFile(const FileDialogRequest& request) = 0;
+  // replaces one, unless told not to.
+  virtual std::optional<ChosenFile> chooseFile(const FileDialogRequest& request) = 0;
 };
 
 }  // namespace dorvak

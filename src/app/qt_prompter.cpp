@@ -1,6 +1,7 @@
 #include "app/qt_prompter.h"
 
 #include <QApplication>
+#include <algorithm>
 #include <QFileDialog>
 
 #include "app/message_box.h"
@@ -30,11 +31,14 @@ YesNoCancel QtPrompter::yesNoCancel(std::string_view text) {
 
 PromptAnswer QtPrompter::fiveButtons(std::string_view text) { return fiveButtonDialog_.ask(text); }
 
-std::optional<QString> QtPrompter::chooseFile(const FileDialogRequest& request) {
+std::optional<ChosenFile> QtPrompter::chooseFile(const FileDialogRequest& request) {
   QFileDialog dialog(parent(), request.title, request.directory);
   dialog.setObjectName(request.objectName);
   dialog.setOption(QFileDialog::DontUseNativeDialog);
+  dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.confirmOverwrite);
   dialog.setNameFilters(request.filters);
+  if (request.filterIndex >= 0 && request.filterIndex < request.filters.size())
+    dialog.selectNameFilter(request.filters.at(request.filterIndex));
   if (request.mode == FileDialogRequest::Mode::Open) {
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
@@ -44,7 +48,8 @@ std::optional<QString> QtPrompter::chooseFile(const FileDialogRequest& request) 
     if (!request.selectedFile.isEmpty()) dialog.selectFile(request.selectedFile);
   }
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-  return dialog.selectedFiles().first();
+  return ChosenFile{dialog.selectedFiles().first(),
+                    static_cast<int>(std::max<qsizetype>(request.filters.indexOf(dialog.selectedNameFilter()), 0))};
 }
 
 }  // namespace dorvak

@@ -21,7 +21,7 @@ class QtPrompter : public Prompter {
   bool yesNo(std::string_view text) override;
   YesNoCancel yesNoCancel(std::string_view text) override;
   PromptAnswer fiveButtons(std::string_view text) override;
-  std::optional<QString> chooseFile(const FileDialogRequest& request) override;
+  std::optional<ChosenFile> chooseFile(const FileDialogRequest& request) override;
 
  private:
   QWidget* parent() const;

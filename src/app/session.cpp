@@ -4,6 +4,7 @@
 
 #include "app/qt_prompter.h"
 #include "app/resources.h"
+#include "app/tformedcil.h"
 #include "app/tformhlas.h"
 #include "app/tformmain.h"
 #include "app/tformpanel.h"
@@ -20,7 +21,10 @@ bool& WorkingState::chosen(FieldId fieldId) {
 }
 
 Session::Session(std::string optionsPath, std::unique_ptr<Prompter> prompter)
-    : optionsPath_(std::move(optionsPath)), renderer_(document_.database()), prompter_(std::move(prompter)) {
+    : optionsPath_(std::move(optionsPath)),
+      renderer_(document_.database()),
+      ekvivalents_(*this),
+      prompter_(std::move(prompter)) {
   dorvakInitResources();
   if (!optionsPath_.empty()) options_.set(loadProgramOptions(optionsPath_));
   state_.lastDir = QDir::currentPath().toStdString();
@@ -35,6 +39,7 @@ Session::Session(std::string optionsPath, std::unique_ptr<Prompter> prompter)
 
   main_ = std::make_unique<TFormMAIN>(*this);
   panel_ = std::make_unique<TFormPANEL>(renderer_, main_->picture());
+  destinationEditor_ = new TFormEdCIL(*this, main_.get());
   prompt_ = new TFormHlas(main_.get());
   if (!prompter_) prompter_ = std::make_unique<QtPrompter>(main_.get(), *prompt_);
   main_->attachPanel(*panel_);
@@ -49,6 +54,10 @@ Session::~Session() {
   } catch (const DorvakError&) {
     // An options file that cannot be written is skipped silently.
   }
+}
+
+TextEditor* Session::editor(FieldId fieldId) {
+  return fieldId == FieldId::Destination ? destinationEditor_ : nullptr;
 }
 
 AskPrompt Session::askPrompt() {

@@ -2,13 +2,15 @@
 // The program's one session: it owns the document (the one panel data base
 // and its undo stack), the program options, the renderer, the prompter and
 // the main window's working state, and creates every window once, in order:
-// the main window, the panel simulator, the prompt.
+// the main window, the panel simulator, the destination editor, the prompt.
 
 #include <QAction>
 #include <memory>
 #include <string>
 
 #include "app/document.h"
+#include "app/ekvivalent_actions.h"
+#include "app/entry_choice.h"
 #include "app/options_model.h"
 #include "app/prompter.h"
 #include "app/read_progress.h"
@@ -21,6 +23,8 @@ namespace dorvak {
 class TFormMAIN;
 class TFormPANEL;
 class TFormHlas;
+class TFormEdCIL;
+class TextEditor;
 
 // The main window's working state, which the other windows consult. Whether
 // the data base changed is the document's (Document::isModified).
@@ -58,6 +62,10 @@ class Session {
   PanelRenderer& renderer() { return renderer_; }
   Prompter& prompter() { return *prompter_; }
   ReadProgress& progress() { return progress_; }
+  // Which entry each field shows, between the choosers and the editors.
+  EntryChoice& choice() { return choice_; }
+  // The destinations' ekvivalents and an on-board unit's data base.
+  EkvivalentActions& ekvivalents() { return ekvivalents_; }
 
   // Undo and Redo of the document, shown in the Edit menu of every window.
   QAction& undoAction() { return *undo_; }
@@ -66,6 +74,9 @@ class Session {
   TFormMAIN& main() { return *main_; }
   TFormPANEL& panel() { return *panel_; }
   TFormHlas& prompt() { return *prompt_; }
+  TFormEdCIL& destinationEditor() { return *destinationEditor_; }
+  // The text editor of the field; null for a field that has none yet.
+  TextEditor* editor(FieldId fieldId);
 
   // The five-button question for the readers' duplicates; Storno sets
   // readCancelled.
@@ -78,12 +89,15 @@ class Session {
   WorkingState state_;
   PanelRenderer renderer_;
   ReadProgress progress_;
+  EntryChoice choice_;
+  EkvivalentActions ekvivalents_;
   std::unique_ptr<Prompter> prompter_;
   QAction* undo_ = nullptr;
   QAction* redo_ = nullptr;
   std::unique_ptr<TFormMAIN> main_;
   std::unique_ptr<TFormPANEL> panel_;
-  TFormHlas* prompt_ = nullptr;  // a child of the main window
+  TFormEdCIL* destinationEditor_ = nullptr;  // a tool window of the main window
+  TFormHlas* prompt_ = nullptr;              // a child of the main window
 };
 
 }  // namespace dorvak

@@ -98,6 +98,88 @@ inline constexpr std::string_view LineExists = "Line $ already exists! |Overwrit
 inline constexpr std::string_view DestinationExists = "Destination $ already exists! |Overwrite it?";
 inline constexpr std::string_view StopExists = "Stop $ already exists! |Overwrite it?";
 
+// The text editors (the destination editor; the line and stop editors share
+// its window).
+inline constexpr std::string_view DestinationEditorTitle = "Destination editor";
+inline constexpr std::string_view MenuDestinations = "&Destinations";
+inline constexpr std::string_view MenuRead = "&Read ...";
+inline constexpr std::string_view MenuAdd = "A&dd ...";
+inline constexpr std::string_view MenuCloseEditor = "&Close editor";
+inline constexpr std::string_view GroupNumber = "Number";
+inline constexpr std::string_view ButtonShow = "show";
+inline constexpr std::string_view PageText = "TEXT";
+inline constexpr std::string_view PageMnemo = "MNEMO";
+inline constexpr std::string_view Autoformat = "AUTOFORMAT";
+inline constexpr std::string_view ButtonSave = "SAVE";
+inline constexpr std::string_view ButtonNewDestination = "NEW DESTINATION";
+inline constexpr std::string_view ButtonTest = "TEST";
+inline constexpr std::string_view ButtonStop = "STOP";
+inline constexpr std::string_view OneRow = "1";
+inline constexpr std::string_view TwoRows = "2";
+// Captions of the row buttons, and what a screen reader says of them ("$":
+// the row, 1 or 2).
+inline constexpr std::string_view RowText = "Row $";
+inline constexpr std::string_view RowFont = "Font of row $";
+inline constexpr std::string_view SpacingMinus = "Spacing of row $ minus one";
+inline constexpr std::string_view SpacingPlus = "Spacing of row $ plus one";
+inline constexpr std::string_view ShiftMinus = "Row $ one dot up";
+inline constexpr std::string_view ShiftPlus = "Row $ one dot down";
+inline constexpr std::string_view ToLeftEdge = "Row $ to the left edge";
+inline constexpr std::string_view OneLeft = "Row $ one column left";
+inline constexpr std::string_view Centre = "Row $ centred";
+inline constexpr std::string_view OneRight = "Row $ one column right";
+inline constexpr std::string_view ToRightEdge = "Row $ to the right edge";
+inline constexpr std::string_view Invert = "Invert row $";
+inline constexpr std::string_view SwapRows = "Swap the rows";
+inline constexpr std::string_view Block = "Whole panel towards the line";
+inline constexpr std::string_view Wide = "w";
+inline constexpr std::string_view SpacingLabel = "spacing";
+inline constexpr std::string_view ShiftLabel = "shift";
+inline constexpr std::string_view FontLabel = "font";
+inline constexpr std::string_view CaptionMinus = "-";
+inline constexpr std::string_view CaptionPlus = "+";
+inline constexpr std::string_view CaptionUp = "\u2191";
+inline constexpr std::string_view CaptionDown = "\u2193";
+inline constexpr std::string_view CaptionToLeftEdge = "|\u25C0";
+inline constexpr std::string_view CaptionOneLeft = "\u25C0";
+inline constexpr std::string_view CaptionCentre = "I";
+inline constexpr std::string_view CaptionOneRight = "\u25B6";
+inline constexpr std::string_view CaptionToRightEdge = "\u25B6|";
+inline constexpr std::string_view CaptionInvert = "INV";
+inline constexpr std::string_view CaptionSwap = "\u21C5";
+inline constexpr std::string_view Notation = "Notation rows";
+inline constexpr std::string_view Ekvivalent = "Ekvivalent";
+inline constexpr std::string_view EkvivalentDerived = "Ekvivalent from the text";
+inline constexpr std::string_view CaptionDerived = "A";
+
+// Text files of the editors.
+inline constexpr std::string_view ReadTitle = "Read";
+inline constexpr std::string_view AddTitle = "Add";
+inline constexpr std::string_view FileOfDestinations = "file of destinations";
+inline constexpr std::string_view TextFile = "text file";
+inline constexpr std::string_view Kt500Database = "KT500 database";
+inline constexpr std::string_view Kt700Database = "KT700 database";
+
+// The ekvivalents menu.
+inline constexpr std::string_view MenuEkvivalents = "&Ekvivalents";
+inline constexpr std::string_view MenuReadEkvivalentsKt500 = "&Read from BBD/BBF ...";
+inline constexpr std::string_view MenuWriteEkvivalentsKt500 = "Write &as BBD/BBF ...";
+inline constexpr std::string_view MenuReadEkvivalentsKt700 = "&Read from BBD ...";
+inline constexpr std::string_view MenuWriteEkvivalentsKt700 = "&Write into BBD ...";
+inline constexpr std::string_view MenuAlphabetical = "A,B,C, ... ,Z";
+inline constexpr std::string_view MenuByNumber = "1,2,3,...,999";
+inline constexpr std::string_view ReadEkvivalentsKt500 = "Read ekvivalets from BBD/BBF";
+inline constexpr std::string_view WriteEkvivalentsKt500 = "Write ekvivalets into BBD/BBF";
+inline constexpr std::string_view ReadEkvivalentsKt700 = "Ekvivalents reading from BBD";
+inline constexpr std::string_view WriteEkvivalentsKt700 = "Ekvivalents writting into BBD";
+inline constexpr std::string_view FileExists = "File $ exists. |Overwrite it?";
+
+// What Undo and Redo name of the editors' changes.
+inline constexpr std::string_view UndoSaveDestination = "Save destination $";
+inline constexpr std::string_view UndoReadDestinations = "Read destinations";
+inline constexpr std::string_view UndoAddDestinations = "Add destinations";
+inline constexpr std::string_view UndoReadEkvivalents = "Read ekvivalents";
+
 // About.
 inline constexpr std::string_view AboutTitle = "Dorvak ";
 inline constexpr std::string_view AboutPurpose = "- program for preparing, examining and editing";

@@ -21,13 +21,16 @@
 #include <QWheelEvent>
 
 #include "app/accessible.h"
+#include "app/busy.h"
 #include "app/chooser_box.h"
+#include "app/entry_choice.h"
 #include "app/config_commands.h"
 #include "app/file_actions.h"
 #include "app/panel_picture.h"
 #include "app/qt_text.h"
 #include "app/session.h"
 #include "app/strings.h"
+#include "app/text_editor.h"
 #include "app/tformpanel.h"
 #include "config/cp1250.h"
 #include "core/hex_writer.h"
@@ -40,12 +43,6 @@
 namespace dorvak {
 
 namespace {
-
-struct Busy {
-  explicit Busy(int& count) : count_(count) { ++count_; }
-  ~Busy() { --count_; }
-  int& count_;
-};
 
 constexpr int kMessageWidth = 210;
 // An exported animation is one loop of the panel, at most ten minutes; a
@@ -119,6 +116,10 @@ TFormMAIN::TFormMAIN(Session& session) : session_(session) {
   createStatusBar();
   createMenus();
 
+  EntryChoice& choice = session_.choice();
+  connect(&choice, &EntryChoice::requested, this, &TFormMAIN::choose);
+  connect(&choice, &EntryChoice::messageShown, this, &TFormMAIN::showNotExisting);
+
   Document& document = session_.document();
   connect(&document, &Document::databaseReplaced, this, &TFormMAIN::databaseReplaced);
   connect(&document, &Document::listChanged, this,
@@ -146,10 +147,12 @@ bool TFormMAIN::openFile(const std::string& path) { return files_->openFile(path
 void TFormMAIN::choose(FieldId fieldId, int number) { chooser(fieldId).choose(number); }
 
 void TFormMAIN::createMenus() {
-  auto action = [this](QMenu* menu, std::string_view caption, const char* name) {
+  auto action = [](QMenu* menu, std::string_view caption, const char* name) {
     QAction* a = menu->addAction(qs(caption));
     a->setObjectName(name);
-    a->setEnabled(false);  // its window is not part of the program yet
+    // Enabled by refreshChoosers for an editor whose field is on; the other
+    // windows are not part of the program yet.
+    a->setEnabled(false);
     return a;
   };
   QMenu* file = menuBar()->addMenu(qs(text::MenuFile));
@@ -180,6 +183,10 @@ void TFormMAIN::createMenus() {
   MenuEdLINKA = action(tools, text::MenuLineEditor, "MenuEdLINKA");
   MenuEdCIL = action(tools, text::MenuDestinationEditor, "MenuEdCIL");
   MenuEdZAST = action(tools, text::MenuStopEditor, "MenuEdZAST");
+  for (FieldId id : kAllFields)
+    connect(editorAction(id), &QAction::triggered, this, [this, id] {
+      if (TextEditor* editor = session_.editor(id)) editor->open();
+    });
   tools->addSeparator();
   MenuKONF = action(tools, text::MenuConfiguration, "MenuKONF");
   tools->addSeparator();
@@ -333,13 +340,29 @@ void TFormMAIN::EditVERZEChange() {
 }
 
 void TFormMAIN::refreshChoosers() {
+  const bool open = session_.document().isOpen();
+  const std::uint8_t type = session_.database().config.panelType;
   for (ChooserBox* c : choosers_) {
     const bool on = c->isEnabled();
     QPalette palette = c->combo->palette();
     palette.setColor(QPalette::Base, on ? Qt::white : QColor(192, 192, 192));
     palette.setColor(QPalette::Button, on ? Qt::white : QColor(192, 192, 192));
     c->combo->setPalette(palette);
+    // An editor serves a field that is on and that the panel type has.
+    const FieldId id = c->fieldId();
+    const bool typeHasField = id == FieldId::Line          ? type == PanelType::Line || type == PanelType::LineDestination ||
+                                                                 type == PanelType::LineDestinationStop
+                              : id == FieldId::Destination ? type != PanelType::Line
+                                                           : type == PanelType::DestinationStop ||
+                                                                 type == PanelType::LineDestinationStop;
+    const bool editable = open && on && typeHasField && session_.editor(id);
+    editorAction(id)->setEnabled(editable);
+    c->edit->setEnabled(editable);
   }
+}
+
+QAction* TFormMAIN::editorAction(FieldId fieldId) const {
+  return fieldId == FieldId::Line ? MenuEdLINKA : fieldId == FieldId::Destination ? MenuEdCIL : MenuEdZAST;
 }
 
 void TFormMAIN::updateCounts(FieldId fieldId) {
@@ -486,6 +509,16 @@ void TFormMAIN::MenuNapovedaClick() {
   help->show();
   help->raise();
   help->activateWindow();
+}
+
+bool TFormMAIN::event(QEvent* event) {
+  // Back in the main window: the fields play the chosen entries again,
+  // whatever an editor previewed in them.
+  if (event->type() == QEvent::WindowActivate && session_.document().isOpen()) {
+    refreshChoosers();
+    restartFields();
+  }
+  return QMainWindow::event(event);
 }
 
 void TFormMAIN::closeEvent(QCloseEvent* event) {

@@ -92,6 +92,7 @@ class TFormMAIN : public QMainWindow, public PanelObserver {
   QLabel* PanelTXT = nullptr;
 
  protected:
+  bool event(QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dropEvent(QDropEvent* event) override;
@@ -99,6 +100,8 @@ class TFormMAIN : public QMainWindow, public PanelObserver {
 
  private:
   void createMenus();
+  // Tools > Line, Destination or Stop editor.
+  QAction* editorAction(FieldId fieldId) const;
   void createPicture(QWidget* parent);
   void createStatusBar();
   void setCaption();

@@ -211,8 +211,9 @@ void readList(const json& document, const char* name, TextKind kind, PanelDataba
                              : mnemoToText(windowsText(*notation, path + ".notation", 1u << 16), db.keyTable,
                                            db.config.length)
                                    .text;
-    if (bytes.find(kCR) == std::string::npos) bytes += kCR;  // every stored text ends its panel part with CR
-    list.putEntry(k, bytes);
+    // Every stored text ends its panel part with CR; destinations and stops
+    // keep an ekvivalent after it, as the panel data base does.
+    list.putEntry(k, normalizeEntryText(kind, bytes));
   }
 }
 

@@ -301,8 +301,8 @@ class ImageReader {
       std::uint8_t low = 0, high = 0;
       if (!cursor_.next(low) || !cursor_.next(high)) return stop();
       std::size_t length = static_cast<std::size_t>(high) << 8 | low;
-      // The entry is built in place: key, two spaces, the text cut after its
-      // first CR (or given one).
+      // The entry is built in place: key, two spaces, the text up to its
+      // first CR (or given one) and a destination's or stop's ekvivalent.
       std::string entry;
       entry.reserve(kKeyLength + 2 + length + 1);
       if (start)
@@ -315,11 +315,9 @@ class ImageReader {
         entry += static_cast<char>(byte);
       }
       if (length > 0) {
-        auto cr = entry.find(kCR, kKeyLength + 2);
-        if (cr == std::string::npos)
-          entry += kCR;
-        else
-          entry.resize(cr + 1);
+        const std::string text = normalizeEntryText(kind, std::string_view(entry).substr(kKeyLength + 2));
+        entry.resize(kKeyLength + 2);
+        entry += text;
         EntryDecision decision = options_.acceptEntry
                                      ? options_.acceptEntry(kind, entryKey(entry), entryText(entry))
                                      : EntryDecision::Store;

@@ -28,6 +28,15 @@ std::string normalizeText(std::string_view text) {
   return std::string(text.substr(0, cr + 1));
 }
 
+std::string normalizeEntryText(TextKind kind, std::string_view text) {
+  std::string kept = normalizeText(text);
+  if (kind == TextKind::Line || kept.size() >= text.size()) return kept;
+  std::string_view ekvivalent = text.substr(kept.size());
+  ekvivalent = ekvivalent.substr(0, std::min({ekvivalent.find(kCR), ekvivalent.size(), kMaxEkvivalentLength}));
+  kept += ekvivalent;
+  return kept;
+}
+
 std::string shownKey(std::string_view key, int keyDigits) {
   if (keyDigits == 3 && key != kStartingDestinationKey && !key.empty()) key.remove_prefix(1);
   return std::string(key);

@@ -36,6 +36,15 @@ std::string_view entryText(std::string_view entry);
 // Cuts a text right after its first CR; a text without CR gets one.
 std::string normalizeText(std::string_view text);
 
+// The longest ekvivalent a destination or stop keeps after its text's CR.
+inline constexpr std::size_t kMaxEkvivalentLength = 30;
+
+// A stored text as its list keeps it: up to and including its first CR (a
+// text without CR gets one), and for destinations and stops the explicit
+// ekvivalent after that CR, up to a further CR and at most 30 characters.
+// Lines keep nothing after the CR.
+std::string normalizeEntryText(TextKind kind, std::string_view text);
+
 // The key as messages show it: lists of three-digit keys leave out the
 // leading "0"; "XXXX" stays as it is.
 std::string shownKey(std::string_view key, int keyDigits);

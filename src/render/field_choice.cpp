@@ -1,5 +1,6 @@
 #include "render/field_choice.h"
 
+#include <charconv>
 #include <cstdio>
 
 #include "core/messages.h"
@@ -8,6 +9,13 @@
 namespace dorvak {
 
 int startingDestinationNumber(const PanelDatabase& db) { return db.config.fourDigitDestinations() ? 10000 : 1000; }
+
+int numberOfKey(const PanelDatabase& db, std::string_view key) {
+  if (key == kStartingDestinationKey) return startingDestinationNumber(db);
+  int number = -1;
+  const auto [end, error] = std::from_chars(key.data(), key.data() + key.size(), number);
+  return error == std::errc() && end == key.data() + key.size() ? number : -1;
+}
 
 std::string chooserText(const PanelDatabase& db, FieldId fieldId, int number) {
   const bool fourDigits = db.config.keyDigits(textKindOf(fieldId)) == 4;

@@ -14,6 +14,10 @@ namespace dorvak {
 // mode: 1000 (three-digit) or 10000 (four-digit).
 int startingDestinationNumber(const PanelDatabase& db);
 
+// The number of a list entry's key ("XXXX": the starting destination); -1
+// for a key that is not a number.
+int numberOfKey(const PanelDatabase& db, std::string_view key);
+
 // The number as a chooser shows it: "%3.3d" for lines and three-digit
 // destinations, "%4.4d" for stops and four-digit destinations, "XXX" or
 // "XXXX" for the starting destination.

@@ -23,6 +23,17 @@ RowMeasure measureRow(std::string_view row, const FontTable& fonts, int font, in
   return m;
 }
 
+// True when the font has a glyph for every character of the text; an empty
+// font, or one without a letter of the text, would draw the row wrongly.
+bool drawsEveryCharacter(std::string_view text, const FontTable& fonts, int font) {
+  for (char c : text) {
+    const auto code = static_cast<std::uint8_t>(c);
+    if (isRowBreak(c) || isControlCode(code)) continue;
+    if (!fonts.glyph(font & 0x0F, code).exists()) return false;
+  }
+  return true;
+}
+
 template <typename Visit>
 void forEachRow(std::string_view text, Visit visit) {
   std::size_t start = 0;
@@ -58,8 +69,14 @@ AutoformatChoice chooseAutoformat(const PresetTable& presets, std::string_view t
                                   WidthRule rule) {
   AutoformatChoice choice{fieldStyle.font, fieldStyle.space, fieldStyle.shift, fieldLeft};
   RowMeasure measure = measureText(text, fonts, choice.font, choice.spacing, rule);
+  // Presets whose font lacks a character of the text are passed over, unless
+  // no preset's font has them all.
+  const bool anyDraws = std::any_of(presets.begin(), presets.end(), [&](const PresetEntry& entry) {
+    return entry.font != 255 && drawsEveryCharacter(text, fonts, entry.font);
+  });
   for (const PresetEntry& entry : presets) {
     if (entry.font == 255) continue;
+    if (anyDraws && !drawsEveryCharacter(text, fonts, entry.font)) continue;
     choice.font = entry.font;
     choice.spacing = entry.spacing;
     choice.shift = entry.shift;

@@ -38,8 +38,9 @@ struct AutoformatChoice {
 
 // The first preset (table order, free entries skipped) in which the widest
 // row fits maxWidth; the last one tried when none fits; the field's style
-// when the table has no entry. A text lower than the height is centred
-// vertically by the shift.
+// when the table has no entry. Presets whose font lacks a glyph for a
+// character of the text are skipped too, unless every preset's font lacks
+// one. A text lower than the height is centred vertically by the shift.
 AutoformatChoice chooseAutoformat(const PresetTable& presets, std::string_view text, int maxWidth, int height,
                                   const FieldStyle& fieldStyle, int fieldLeft, const FontTable& fonts,
                                   WidthRule rule = WidthRule::GlyphsOnly);

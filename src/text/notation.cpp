@@ -105,12 +105,24 @@ std::vector<std::string> textToMnemo(std::string_view stored, const KeyTable& ke
   return rows;
 }
 
-ParsedMnemo mnemoToText(std::string_view notation, const KeyTable& keys, int panelLength) {
-  KeyToPanelCodes toPanel(keys);
-  ParsedMnemo result;
-  std::string& text = result.text;
+std::string MnemoToken::spelling() const {
+  switch (kind) {
+    case Kind::Literal: return "'" + std::string(literal) + (unterminated ? "" : "'");
+    case Kind::Code: return "#" + std::to_string(value);
+    case Kind::LF: return "LF";
+    case Kind::VT: return "VT";
+    case Kind::FF: return "FF";
+    case Kind::CR: return "CR";
+    case Kind::Command: break;
+  }
+  return std::string(1, letter) + (value < 0 ? std::string() : std::to_string(value));
+}
+
+std::vector<MnemoToken> readMnemoTokens(std::string_view notation, int panelLength) {
+  using Kind = MnemoToken::Kind;
+  std::vector<MnemoToken> tokens;
   std::size_t pos = notation.find_first_not_of(' ');
-  if (pos == std::string_view::npos) return result;
+  if (pos == std::string_view::npos) return tokens;
   const std::size_t n = notation.size();
 
   // Decimal digits at pos, or nothing (digits beyond any range stay out of range).
@@ -123,70 +135,104 @@ ParsedMnemo mnemoToText(std::string_view notation, const KeyTable& keys, int pan
     }
     return value;
   };
-  auto escape = [&](char letter, long parameter) {
-    text += static_cast<char>(code::ESC);
-    text += letter;
-    text += static_cast<char>(parameter);
+  // A numbered token, kept when its value lies in the range.
+  auto numbered = [&](Kind kind, char letter, long low, long high) {
+    auto v = number(pos);
+    if (v && *v >= low && *v <= high) tokens.push_back({kind, letter, static_cast<int>(*v), {}, false});
   };
 
   while (pos < n) {
     char c = notation[pos++];
     if (c == '\'') {
       std::size_t close = notation.find('\'', pos);
-      std::string_view literal = notation.substr(pos, close == std::string_view::npos ? n - pos : close - pos);
-      for (char k : literal) text += static_cast<char>(toPanel(static_cast<std::uint8_t>(k)));
-      if (close == std::string_view::npos) {
-        text += static_cast<char>(code::CR);
-        return result;
-      }
+      bool open = close == std::string_view::npos;
+      tokens.push_back({Kind::Literal, 0, -1, notation.substr(pos, open ? n - pos : close - pos), open});
+      if (open) return tokens;
       pos = close + 1;
     } else if (c == '#') {
       auto v = number(pos);
-      if (v && ((*v >= 32 && *v <= 175) || (*v >= 240 && *v <= 255))) text += static_cast<char>(*v);
+      if (v && ((*v >= 32 && *v <= 175) || (*v >= 240 && *v <= 255)))
+        tokens.push_back({Kind::Code, 0, static_cast<int>(*v), {}, false});
     } else if (c == 'C' || c == 'F' || c == 'L' || c == 'V') {
       static constexpr std::string_view seconds = "RFFT";  // CR, FF, LF, VT
-      char second = seconds[std::string_view("CFLV").find(c)];
-      if (pos < n && notation[pos] == second) {
+      const std::size_t which = std::string_view("CFLV").find(c);
+      if (pos < n && notation[pos] == seconds[which]) {
         ++pos;
-        if (c == 'C') {
-          text += static_cast<char>(code::CR);
-          return result;
-        }
-        text += static_cast<char>(c == 'F' ? code::FF : c == 'L' ? code::LF : code::VT);
+        static constexpr Kind kinds[] = {Kind::CR, Kind::FF, Kind::LF, Kind::VT};
+        tokens.push_back({kinds[which], 0, -1, {}, false});
+        if (c == 'C') return tokens;
       }
     } else if (std::string_view("bcinrvw").find(c) != std::string_view::npos) {
-      text += static_cast<char>(code::ESC);
-      text += c;
+      tokens.push_back({Kind::Command, c, -1, {}, false});
     } else if (c == 'd' || c == 'h') {
-      auto v = number(pos);
-      if (v && *v >= 1 && *v <= 32) {
-        escape(c, *v + 15);
-        (c == 'h' ? result.bounds.top : result.bounds.bottom) = static_cast<int>(*v - 1);
-      }
-    } else if (c == 'l' || c == 'p' || c == 's') {
-      auto v = number(pos);
-      long limit = c == 's' ? std::min(panelLength, 224) : 224;
-      if (v && *v >= 1 && *v <= limit) {
-        long value = *v == 126 ? 127 : *v;  // the parameter byte never becomes 141
-        escape(c, value + 15);
-        if (c == 'l') result.bounds.left = static_cast<int>(*v - 1);
-        if (c == 'p') result.bounds.right = static_cast<int>(*v - 1);
-      }
-    } else if (c == 'z') {
+      numbered(Kind::Command, c, 1, 32);
+    } else if (c == 'l' || c == 'p') {
+      numbered(Kind::Command, c, 1, 224);
+    } else if (c == 's') {
+      numbered(Kind::Command, c, 1, std::min(panelLength, 224));
+    } else if (c == 'z' || c == 'a') {
       // The parameter byte is the value plus 16, so values above 239 do not fit.
-      auto v = number(pos);
-      if (v && *v >= 0 && *v <= 239) escape('z', (*v == 125 ? 126 : *v) + 16);
-    } else if (c == 'a') {
-      // Read back so that editing a text's notation keeps its ESC "a".
-      auto v = number(pos);
-      if (v && *v >= 0 && *v <= 239) escape('a', *v + 16);
-    } else if (c == 'f' || c == 'm' || c == 'y') {
-      auto v = number(pos);
-      long limit = c == 'y' ? 31 : 15;
-      std::uint8_t base = c == 'f' ? code::FontBase : c == 'm' ? code::SpacingBase : code::ShiftBase;
-      if (v && *v >= 0 && *v <= limit) text += static_cast<char>(base + *v);
+      numbered(Kind::Command, c, 0, 239);
+    } else if (c == 'f' || c == 'm') {
+      numbered(Kind::Command, c, 0, 15);
+    } else if (c == 'y') {
+      numbered(Kind::Command, c, 0, 31);
     }
     // Anything else (spaces, stray digits, other letters) is skipped.
+  }
+  return tokens;
+}
+
+ParsedMnemo mnemoToText(std::string_view notation, const KeyTable& keys, int panelLength) {
+  using Kind = MnemoToken::Kind;
+  KeyToPanelCodes toPanel(keys);
+  ParsedMnemo result;
+  std::string& text = result.text;
+  auto escape = [&](char letter, int parameter) {
+    text += static_cast<char>(code::ESC);
+    text += letter;
+    text += static_cast<char>(parameter);
+  };
+  for (const MnemoToken& token : readMnemoTokens(notation, panelLength)) {
+    const int v = token.value;
+    switch (token.kind) {
+      case Kind::Literal:
+        for (char k : token.literal) text += static_cast<char>(toPanel(static_cast<std::uint8_t>(k)));
+        if (token.unterminated) text += static_cast<char>(code::CR);
+        break;
+      case Kind::Code: text += static_cast<char>(v); break;
+      case Kind::LF: text += static_cast<char>(code::LF); break;
+      case Kind::VT: text += static_cast<char>(code::VT); break;
+      case Kind::FF: text += static_cast<char>(code::FF); break;
+      case Kind::CR: text += static_cast<char>(code::CR); break;
+      case Kind::Command:
+        switch (token.letter) {
+          case 'd':
+          case 'h':
+            escape(token.letter, v + 15);
+            (token.letter == 'h' ? result.bounds.top : result.bounds.bottom) = v - 1;
+            break;
+          case 'l':
+          case 'p':
+          case 's':
+            // The parameter byte never becomes 141.
+            escape(token.letter, (v == 126 ? 127 : v) + 15);
+            if (token.letter == 'l') result.bounds.left = v - 1;
+            if (token.letter == 'p') result.bounds.right = v - 1;
+            break;
+          case 'z': escape('z', (v == 125 ? 126 : v) + 16); break;
+          // Read back so that editing a text's notation keeps its ESC "a".
+          case 'a': escape('a', v + 16); break;
+          case 'f': text += static_cast<char>(code::FontBase + v); break;
+          case 'm': text += static_cast<char>(code::SpacingBase + v); break;
+          case 'y': text += static_cast<char>(code::ShiftBase + v); break;
+          default:  // b, c, i, n, r, v, w
+            text += static_cast<char>(code::ESC);
+            text += token.letter;
+            break;
+        }
+        break;
+    }
   }
   return result;
 }

@@ -36,6 +36,24 @@ struct ParsedMnemo {
   WindowBounds bounds;
 };
 
+// One token of the notation as the parser reads it.
+struct MnemoToken {
+  enum class Kind { Literal, Code, LF, VT, FF, CR, Command };
+  Kind kind = Kind::Literal;
+  char letter = 0;           // Command: its letter
+  int value = -1;            // Code and numbered commands: the number; -1 none
+  std::string_view literal;  // Literal: the keyboard characters between the apostrophes
+  bool unterminated = false;  // a literal that runs to the end of the input
+  // The token as written ("f3", "#251", "LF", "'ABC'").
+  std::string spelling() const;
+};
+
+// The tokens of notation rows (joined without separators, leading spaces
+// skipped) up to and including "CR" or an unterminated literal. Tokens whose
+// value is out of range, and anything that is not a token, are left out.
+// panelLength bounds the "s" column. The literals view the notation.
+std::vector<MnemoToken> readMnemoTokens(std::string_view notation, int panelLength);
+
 // The stored text of notation rows (joined without separators). Tokens whose
 // value is out of range, and anything that is not a token, are dropped.
 // panelLength bounds the "s" column.

@@ -16,9 +16,13 @@ struct Suite {
 std::unique_ptr<QObject> makeMainWindowSuite();
 std::unique_ptr<QObject> makePromptSuite();
 std::unique_ptr<QObject> makeCommandsSuite();
+std::unique_ptr<QObject> makeDestinationEditorSuite();
 
 inline std::vector<Suite> suites() {
-  return {{"TestMainWindow", makeMainWindowSuite}, {"TestPrompt", makePromptSuite}, {"TestCommands", makeCommandsSuite}};
+  return {{"TestMainWindow", makeMainWindowSuite},
+          {"TestPrompt", makePromptSuite},
+          {"TestCommands", makeCommandsSuite},
+          {"TestDestinationEditor", makeDestinationEditorSuite}};
 }
 
 }  // namespace dorvak::test

@@ -26,8 +26,8 @@ ScriptedPrompter& ScriptedPrompter::five(PromptAnswer answer) {
   answers_.push_back({Answer::Five, answer, QString()});
   return *this;
 }
-ScriptedPrompter& ScriptedPrompter::file(const QString& path) {
-  answers_.push_back({Answer::File, PromptAnswer::Storno, path});
+ScriptedPrompter& ScriptedPrompter::file(const QString& path, int filterIndex) {
+  answers_.push_back({Answer::File, PromptAnswer::Storno, path, filterIndex});
   return *this;
 }
 
@@ -80,11 +80,11 @@ PromptAnswer ScriptedPrompter::fiveButtons(std::string_view text) {
   return answer ? answer->five : PromptAnswer::Storno;
 }
 
-std::optional<QString> ScriptedPrompter::chooseFile(const FileDialogRequest& request) {
+std::optional<ChosenFile> ScriptedPrompter::chooseFile(const FileDialogRequest& request) {
   auto answer = take(Kind::File, request.title, {Answer::File});
   asked_.back().request = request;
   if (!answer || answer->path.isEmpty()) return std::nullopt;
-  return answer->path;
+  return ChosenFile{answer->path, answer->filterIndex < 0 ? request.filterIndex : answer->filterIndex};
 }
 
 }  // namespace dorvak::test

@@ -27,7 +27,8 @@ class ScriptedPrompter : public Prompter {
   ScriptedPrompter& yes();     // a Yes/No or a Yes/No/Cancel question
   ScriptedPrompter& no();
   ScriptedPrompter& five(PromptAnswer answer);
-  ScriptedPrompter& file(const QString& path);  // empty: the dialog cancelled
+  // empty: the dialog cancelled; filterIndex -1: the filter the dialog offered
+  ScriptedPrompter& file(const QString& path, int filterIndex = -1);
 
   // Everything asked or shown so far, notices included.
   const std::vector<Question>& asked() const { return asked_; }
@@ -42,7 +43,7 @@ class ScriptedPrompter : public Prompter {
   bool yesNo(std::string_view text) override;
   YesNoCancel yesNoCancel(std::string_view text) override;
   PromptAnswer fiveButtons(std::string_view text) override;
-  std::optional<QString> chooseFile(const FileDialogRequest& request) override;
+  std::optional<ChosenFile> chooseFile(const FileDialogRequest& request) override;
 
  private:
   enum class Answer { Ok, Cancel, Yes, No, Five, File };
@@ -50,6 +51,7 @@ class ScriptedPrompter : public Prompter {
     Answer answer;
     PromptAnswer five = PromptAnswer::Storno;
     QString path;
+    int filterIndex = -1;
   };
   // The next answer when it is one of the accepted ones; else nothing.
   std::optional<Queued> take(Kind kind, const QString& text, std::initializer_list<Answer> accepted);

@@ -34,8 +34,7 @@ class CliEkvivalents : public ::testing::Test {
     return file(name);
   }
   nlohmann::json dump(const std::string& name) { return nlohmann::json::parse(cli({"dump", file(name)}).out); }
-  // The panel image's bytes: Open cuts a text after its first CR, so the
-  // ekvivalents kept in a file are looked for in the image itself.
+  // The panel image's bytes, as the table holds them.
   std::string imageOf(const std::string& name) {
     ParsedHex parsed = parseHexRecords(test::readFile(file(name)));
     return std::string(parsed.data.begin(), parsed.data.end());
@@ -60,6 +59,18 @@ TEST_F(CliEkvivalents, WriteThenReadKeepsTheEkvivalents) {
   EXPECT_NE(image.find("999\x0B\x00" "DEPO\rGARAGE"), std::string::npos)
       << "written with the mode none, so the destination table keeps them";
   EXPECT_NE(image.find("Z\rMAIN"), std::string::npos);
+
+  // Open keeps them: dump shows them in the text (not in the notation), and
+  // a separate write puts them into a unit file again.
+  auto doc = dump("out.hex");
+  EXPECT_EQ(doc["destinations"][1]["key"], "0999");
+  EXPECT_EQ(doc["destinations"][1]["text"], "4445504f0d474152414745") << "DEPO CR GARAGE";
+  EXPECT_EQ(doc["destinations"][1]["notation"], "'DEPO' CR");
+  CliRun again = cli({"ekvivalents", "write", file("out.hex"), file("again.bbd"), "--mode", "kt500", "--order", "number"});
+  ASSERT_EQ(again.status, 0) << again.err;
+  std::string unit = test::readFile(file("again.bbd"));
+  EXPECT_EQ(unit.substr(161, 9), std::string("\x0C\x00\x06\x00\x80" "MAIN", 9));
+  EXPECT_EQ(unit.substr(161 + 10, 11), std::string("\xE7\x03\x08\x00\x80" "GARAGE", 11));
 
   // With a mode the panel gets the texts without them.
   ASSERT_EQ(cli({"convert", file("out.hex"), "-o", file("panel.hex"), "--mode", "kt500"}).status, 0);

@@ -362,11 +362,17 @@ TEST(Selectors, ProgressRunsToTheEnd) {
   EXPECT_LE(steps.back(), 64);
 }
 
-TEST(TextNormalisation, TextsAreCutAfterTheirFirstCr) {
+TEST(TextNormalisation, EkvivalentsOfDestinationsAndStopsSurviveLinesAreCut) {
   PanelDatabase db = test::makeSampleDatabase(FirmwareVersion::V2_15);
   db.destinations.putEntry("0012", "AB\rekvivalent");
+  db.destinations.putEntry("0013", "CD\r" + std::string(40, 'e'));
+  db.stops.putEntry("0042", "EF\rstop\rrest");
+  db.lines.putEntry("0007", "7\rseven");
   Opened o = open(write(db));
-  EXPECT_EQ(entryText(o.db.destinations[0]), "AB\r");
+  EXPECT_EQ(entryText(o.db.destinations[0]), "AB\rekvivalent");
+  EXPECT_EQ(entryText(o.db.destinations[1]), "CD\r" + std::string(30, 'e')) << "at most 30 characters";
+  EXPECT_EQ(entryText(o.db.stops[0]), "EF\rstop") << "up to a further CR";
+  EXPECT_EQ(entryText(o.db.lines[0]), "7\r");
 }
 
 // ---- what an Open decodes from the header ----

@@ -41,6 +41,9 @@ TEST(Entries, NormalizeCutsAfterFirstCrOrAddsOne) {
   EXPECT_EQ(normalizeText("AB\rCD"), "AB\r");
   EXPECT_EQ(normalizeText("AB\r"), "AB\r");
   EXPECT_EQ(normalizeText(""), "\r");
+  EXPECT_EQ(normalizeEntryText(TextKind::Destination, "AB\rCD\rEF"), "AB\rCD");
+  EXPECT_EQ(normalizeEntryText(TextKind::Stop, "AB"), "AB\r");
+  EXPECT_EQ(normalizeEntryText(TextKind::Line, "AB\rCD"), "AB\r");
 }
 
 TEST(TextListOrder, StartingDestinationSortsLastAndIndicesFollowNumbers) {

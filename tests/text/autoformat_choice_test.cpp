@@ -64,6 +64,18 @@ TEST(Autoformat, AllFreeEntriesGiveTheFieldStyle) {
   EXPECT_EQ(choice.column, (100 - 9) / 2);
 }
 
+TEST(Autoformat, FontsWithoutAGlyphOfTheRowArePassedOver) {
+  FontTable fonts = scaledFonts();
+  fonts.glyph(1, 'a') = test::makeGlyph(2, 4, 0);
+  // Font 9 is empty and font 0 lacks "a": both would measure narrow and fit.
+  auto table = presets({{9, 1, 0}, {0, 1, 0}, {1, 1, 0}});
+  EXPECT_EQ(chooseAutoformat(table, "Aa", 100, 20, FieldStyle{}, 0, fonts).font, 1);
+  EXPECT_EQ(chooseAutoformat(table, "A|a", 100, 20, FieldStyle{}, 0, fonts).font, 1) << "every row counts";
+  EXPECT_EQ(chooseAutoformat(table, "A", 100, 20, FieldStyle{}, 0, fonts).font, 0);
+  EXPECT_EQ(chooseAutoformat(table, "\xC8", 100, 20, FieldStyle{}, 0, fonts).font, 9)
+      << "no font has the character: the first entry, as before";
+}
+
 TEST(Autoformat, WidestRowDecidesAndExactFitStartsAtTheLeft) {
   FontTable fonts = scaledFonts();
   auto table = presets({{1, 0, 0}});

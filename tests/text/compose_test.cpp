@@ -10,18 +10,7 @@ namespace {
 using test::bytes;
 
 // Font 0: 5 x 7 glyphs for 32..127; font 3: 6 x 12 glyphs for codes divisible by 3.
-PanelDatabase database() {
-  PanelDatabase db = test::makeSampleDatabase(FirmwareVersion::V2_15);
-  db.config.panelType = PanelType::LineDestination;
-  db.autoformatPresets.oneRowPresets = {};
-  db.autoformatPresets.oneRowPresets[0] = {3, 2, 0};
-  db.autoformatPresets.oneRowPresets[1] = {0, 1, 0};
-  db.autoformatPresets.twoRowFirstPresets = {};
-  db.autoformatPresets.twoRowFirstPresets[0] = {0, 2, 0};
-  db.autoformatPresets.twoRowSecondPresets = {};
-  db.autoformatPresets.twoRowSecondPresets[0] = {0, 1, 0};
-  return db;
-}
+PanelDatabase database() { return test::makePresetDatabase(); }
 
 TEST(ComposeDestination, OneRowTakesTheOneRowPresetsAndIsCentredVertically) {
   PanelDatabase db = database();
