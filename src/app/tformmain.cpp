@@ -465,9 +465,9 @@ void TFormMAIN::MenuExportAnimaceClick() {
   request.directory = QString::fromStdString(state.lastDir);
   const QString base = QFileInfo(QString::fromStdString(document.fileName())).completeBaseName();
   request.selectedFile = (base.isEmpty() ? QString("panel") : base) + ".gif";
-  const std::optional<QString> chosen = session_.prompter().chooseFile(request);
+  const std::optional<ChosenFile> chosen = session_.prompter().chooseFile(request);
   if (!chosen) return;
-  QString path = *chosen;
+  QString path = chosen->path;
   if (QFileInfo(path).suffix().isEmpty()) path += ".gif";
   state.lastDir = QFileInfo(path).absolutePath().toStdString();
   try {
