@@ -10,6 +10,8 @@
 
 #include "config/prompt_answer.h"
 
+class QDialog;
+
 namespace dorvak {
 
 enum class YesNoCancel { Yes, No, Cancel };
@@ -38,6 +40,10 @@ class Prompter {
   // dialog takes only existing files; a save dialog asks before it
   // replaces one.
   virtual std::optional<QString> chooseFile(const FileDialogRequest& request) = 0;
+  // A window of the program that the user works in modally (the font editor
+  // that New opens, the font manager, the font import): returns when it is
+  // closed. The tests act on the window from their script instead.
+  virtual void runModal(QDialog& window) = 0;
 };
 
 }  // namespace dorvak

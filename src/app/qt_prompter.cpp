@@ -47,4 +47,6 @@ std::optional<QString> QtPrompter::chooseFile(const FileDialogRequest& request) 
   return dialog.selectedFiles().first();
 }
 
+void QtPrompter::runModal(QDialog& window) { window.exec(); }
+
 }  // namespace dorvak

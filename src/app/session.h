@@ -2,7 +2,8 @@
 // The program's one session: it owns the document (the one panel data base
 // and its undo stack), the program options, the renderer, the prompter and
 // the main window's working state, and creates every window once, in order:
-// the main window, the panel simulator, the prompt.
+// the main window, the panel simulator, the font editor, the font manager,
+// the prompt.
 
 #include <QAction>
 #include <memory>
@@ -20,6 +21,8 @@ namespace dorvak {
 
 class TFormMAIN;
 class TFormPANEL;
+class TFormEdFONT;
+class TFormFM;
 class TFormHlas;
 
 // The main window's working state, which the other windows consult. Whether
@@ -65,6 +68,8 @@ class Session {
 
   TFormMAIN& main() { return *main_; }
   TFormPANEL& panel() { return *panel_; }
+  TFormEdFONT& fontEditor() { return *fontEditor_; }
+  TFormFM& fontManager() { return *fontManager_; }
   TFormHlas& prompt() { return *prompt_; }
 
   // The five-button question for the readers' duplicates; Storno sets
@@ -83,7 +88,10 @@ class Session {
   QAction* redo_ = nullptr;
   std::unique_ptr<TFormMAIN> main_;
   std::unique_ptr<TFormPANEL> panel_;
-  TFormHlas* prompt_ = nullptr;  // a child of the main window
+  // Children of the main window.
+  TFormEdFONT* fontEditor_ = nullptr;
+  TFormFM* fontManager_ = nullptr;
+  TFormHlas* prompt_ = nullptr;
 };
 
 }  // namespace dorvak

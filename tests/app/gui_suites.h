@@ -16,9 +16,13 @@ struct Suite {
 std::unique_ptr<QObject> makeMainWindowSuite();
 std::unique_ptr<QObject> makePromptSuite();
 std::unique_ptr<QObject> makeCommandsSuite();
+std::unique_ptr<QObject> makeFontEditorSuite();
+std::unique_ptr<QObject> makeFontManagerSuite();
 
 inline std::vector<Suite> suites() {
-  return {{"TestMainWindow", makeMainWindowSuite}, {"TestPrompt", makePromptSuite}, {"TestCommands", makeCommandsSuite}};
+  return {{"TestMainWindow", makeMainWindowSuite},   {"TestPrompt", makePromptSuite},
+          {"TestCommands", makeCommandsSuite},       {"TestFontEditor", makeFontEditorSuite},
+          {"TestFontManager", makeFontManagerSuite}};
 }
 
 }  // namespace dorvak::test
