@@ -1,7 +1,6 @@
 #include "app/font_import_dialog.h"
 
 #include <QCheckBox>
-#include <QDialogButtonBox>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -15,6 +14,7 @@
 #include <algorithm>
 
 #include "app/accessible.h"
+#include "app/busy.h"
 #include "app/font_commands.h"
 #include "app/glyph_views.h"
 #include "app/qt_text.h"
@@ -30,12 +30,6 @@
 namespace dorvak {
 
 namespace {
-
-struct Busy {
-  explicit Busy(int& count) : count_(count) { ++count_; }
-  ~Busy() { --count_; }
-  int& count_;
-};
 
 QSpinBox* spin(QWidget* parent, const char* name, std::string_view caption, int minimum, int maximum, int value) {
   auto* box = new QSpinBox(parent);
@@ -97,18 +91,23 @@ FontImportDialog::FontImportDialog(Session& session, QWidget* parent) : QDialog(
   previewArea->setObjectName("PreviewArea");
   previewArea->setWidget(previews);
   previewArea->setWidgetResizable(true);
-  previewArea->setMinimumSize(560, 260);
+  previewArea->setMinimumSize(560, 300);
 
   ListMissing = new QListWidget(this);
   nameControl(ListMissing, "ListMissing", qs(text::ImportMissing).remove(':'));
   ListMissing->setMaximumHeight(90);
 
-  auto* buttons = new QDialogButtonBox(this);
-  ButtonImport = buttons->addButton(qs(text::ImportButton), QDialogButtonBox::AcceptRole);
+  // No default button: Enter in a field applies the field, it never imports.
+  ButtonImport = new QPushButton(qs(text::ImportButton), this);
   nameControl(ButtonImport, "ButtonImport", qs(text::ImportButton));
-  ButtonCancel = buttons->addButton(qs(text::ImportCancel), QDialogButtonBox::RejectRole);
+  ButtonCancel = new QPushButton(qs(text::ImportCancel), this);
   nameControl(ButtonCancel, "ButtonCancel", qs(text::ImportCancel));
-  for (QPushButton* b : {ButtonImport, ButtonCancel}) b->setAutoDefault(false);
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch();
+  for (QPushButton* b : {ButtonImport, ButtonCancel}) {
+    b->setAutoDefault(false);
+    buttons->addWidget(b);
+  }
 
   auto* grid = new QGridLayout;
   auto label = [this](std::string_view caption, QWidget* buddy) {
@@ -140,7 +139,9 @@ FontImportDialog::FontImportDialog(Session& session, QWidget* parent) : QDialog(
   layout->addWidget(previewArea, 1);
   layout->addWidget(label(text::ImportMissing, ListMissing));
   layout->addWidget(ListMissing);
-  layout->addWidget(buttons);
+  layout->addLayout(buttons);
+
+  resize(680, 760);
 
   connect(ButtonBrowse, &QPushButton::clicked, this, &FontImportDialog::ButtonBrowseClick);
   connect(EditFile, &QLineEdit::editingFinished, this, [this] {
@@ -164,6 +165,10 @@ void FontImportDialog::prepare(int font) {
   {
     Busy busy(busy_);
     SpinFont->setValue(font);
+    // A font that has glyphs is refilled in its own rows.
+    int rows = 0;
+    for (int code = 32; code < kCodeCount; ++code) rows = std::max(rows, int{session_.database().fonts.glyph(font, code).height});
+    if (rows > 0) SpinHeight->setValue(std::min(rows, kMaxGlyphDots));
   }
   importAgain();  // the keys may have changed since it was last open
 }

@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "app/accessible.h"
+#include "app/busy.h"
 #include "app/qt_text.h"
 #include "app/strings.h"
 #include "app/updown.h"
@@ -17,12 +18,6 @@
 namespace dorvak {
 
 namespace {
-
-struct Busy {
-  explicit Busy(int& count) : count_(count) { ++count_; }
-  ~Busy() { --count_; }
-  int& count_;
-};
 
 QLineEdit* edit(QWidget* parent, const QString& name, const QString& caption, const char* pattern, int length) {
   auto* e = new QLineEdit(parent);

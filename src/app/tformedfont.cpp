@@ -16,6 +16,9 @@
 #include <QVBoxLayout>
 
 #include "app/accessible.h"
+#include "app/busy.h"
+#include "app/centre_window.h"
+#include "app/font_file_dialogs.h"
 #include "app/font_import_dialog.h"
 #include "app/glyph_views.h"
 #include "app/qt_text.h"
@@ -30,12 +33,6 @@
 namespace dorvak {
 
 namespace {
-
-struct Busy {
-  explicit Busy(int& count) : count_(count) { ++count_; }
-  ~Busy() { --count_; }
-  int& count_;
-};
 
 QLineEdit* numberEdit(QWidget* parent, const char* pattern, int maxLength, int width) {
   auto* edit = new QLineEdit(parent);
@@ -154,7 +151,7 @@ void TFormEdFONT::createControls() {
   ButtonDolu = button(this, text::ShiftDown, "ButtonDolu");
   ButtonDoleva = button(this, text::ShiftLeft, "ButtonDoleva");
   ButtonDoprava = button(this, text::ShiftRight, "ButtonDoprava");
-  ButtonKresli = button(this, "", "ButtonKresli");
+  ButtonKresli = button(this, "\u25A6", "ButtonKresli");
   ButtonKresli->setAccessibleName(qs(text::Normalize));
   ButtonKresli->setToolTip(qs(text::Normalize));
   ButtonKresli->setFixedSize(24, 24);
@@ -284,7 +281,7 @@ void TFormEdFONT::openModal(int font, int code) {
 
 void TFormEdFONT::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
-  if (QWidget* main = parentWidget()) move(main->geometry().center() - rect().center());
+  if (const QWidget* main = parentWidget()) centreOver(*this, *main);
   refreshCodeFields();
   refreshKey();
   refreshWarning();
@@ -511,14 +508,7 @@ void TFormEdFONT::MenuSmazVseClick() {
 
 void TFormEdFONT::MenuCtiClick() {
   WorkingState& state = session_.state();
-  FileDialogRequest request;
-  request.mode = FileDialogRequest::Mode::Open;
-  request.objectName = "OpenDialogFNT";
-  request.title = qs(text::ReadTitle);
-  request.filters = {qs(text::FontFileFilter) + qs(text::FntFilterSuffix),
-                     qs(text::PanelDatabaseFilter) + qs(text::HexFilterSuffix)};
-  request.directory = QString::fromStdString(state.lastDir);
-  const std::optional<QString> chosen = session_.prompter().chooseFile(request);
+  const std::optional<QString> chosen = session_.prompter().chooseFile(readFontsRequest("OpenDialogFNT", state.lastDir));
   if (!chosen) return;
   const std::string path = chosen->toStdString();
   state.lastDir = QFileInfo(*chosen).absolutePath().toStdString();

@@ -15,6 +15,8 @@
 #include <algorithm>
 
 #include "app/accessible.h"
+#include "app/centre_window.h"
+#include "app/font_file_dialogs.h"
 #include "app/glyph_position.h"
 #include "app/glyph_views.h"
 #include "app/qt_text.h"
@@ -194,7 +196,7 @@ QWidget* TFormFM::createDeletePage() {
 
 void TFormFM::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
-  if (QWidget* main = parentWidget()) move(main->geometry().center() - rect().center());
+  if (const QWidget* main = parentWidget()) centreOver(*this, *main);
   RadioPracovni->setChecked(true);
   RadioPracovniClick();
   PageControl1->setCurrentIndex(0);
@@ -245,14 +247,7 @@ void TFormFM::RadioPracovniClick() {
 
 void TFormFM::RadioSouborClick() {
   WorkingState& state = session_.state();
-  FileDialogRequest request;
-  request.mode = FileDialogRequest::Mode::Open;
-  request.objectName = "OpenDialogFM";
-  request.title = qs(text::ReadTitle);
-  request.filters = {qs(text::FontFileFilter) + qs(text::FntFilterSuffix),
-                     qs(text::PanelDatabaseFilter) + qs(text::HexFilterSuffix)};
-  request.directory = QString::fromStdString(state.lastDir);
-  const std::optional<QString> chosen = session_.prompter().chooseFile(request);
+  const std::optional<QString> chosen = session_.prompter().chooseFile(readFontsRequest("OpenDialogFM", state.lastDir));
   if (!chosen) {
     (sourceIsFile_ ? RadioSoubor : RadioPracovni)->setChecked(true);
     return;

@@ -33,18 +33,13 @@
 #include "gui_suites.h"
 #include "gui_test_util.h"
 #include "scripted_prompter.h"
+#include "test_session.h"
 
 namespace dorvak::test {
 
 namespace {
 
 using Rows = std::vector<std::string>;
-
-void type(QLineEdit* edit, const QString& text) {
-  edit->selectAll();
-  QTest::keyClicks(edit, text);
-  QTest::keyClick(edit, Qt::Key_Return);
-}
 
 const QString kDejaVuSansMono = "/usr/share/fonts/truetype/dejavu/DejaVuSansMono.ttf";  // fonts-dejavu-core
 
@@ -53,9 +48,10 @@ const QString kDejaVuSansMono = "/usr/share/fonts/truetype/dejavu/DejaVuSansMono
 class TestFontEditor : public QObject {
   Q_OBJECT
 
-  std::unique_ptr<QTemporaryDir> dir_;
-  std::unique_ptr<Session> session_;
+  std::unique_ptr<TestSession> test_;
+  Session* session_ = nullptr;
   ScriptedPrompter* prompter_ = nullptr;
+  const QTemporaryDir* dir_ = nullptr;
   TFormMAIN* window_ = nullptr;
   TFormEdFONT* editor_ = nullptr;
 
@@ -69,8 +65,8 @@ class TestFontEditor : public QObject {
   }
 
   void choose(int font, int code) {
-    type(editor_->EditCF, QString::number(font));
-    type(editor_->EditD, QString::number(code));  // Enter shows the glyph
+    typeInto(editor_->EditCF, QString::number(font));
+    typeInto(editor_->EditD, QString::number(code));  // Enter shows the glyph
     QCOMPARE(editor_->currentFont(), font);
     QCOMPARE(editor_->currentCode(), code);
   }
@@ -101,22 +97,18 @@ class TestFontEditor : public QObject {
 
  private slots:
   void init() {
-    dir_ = std::make_unique<QTemporaryDir>();
-    auto prompter = std::make_unique<ScriptedPrompter>();
-    prompter_ = prompter.get();
-    session_ = std::make_unique<Session>("", std::move(prompter));
+    test_ = std::make_unique<TestSession>();
+    session_ = &test_->session();
+    prompter_ = &test_->prompter();
+    dir_ = &test_->dir();
     window_ = &session_->main();
     editor_ = &session_->fontEditor();
-    window_->show();
     QVERIFY(QTest::qWaitForWindowExposed(window_));
   }
 
   void cleanup() {
-    QCOMPARE(prompter_->unexpected(), QStringList());
-    QCOMPARE(prompter_->pending(), std::size_t{0});
-    session_->document().undoStack().setClean();
-    session_.reset();
-    dir_.reset();
+    test_->checkAnswered();
+    test_.reset();
   }
 
   void drawShiftStoreUndoAndRedo() {
@@ -142,7 +134,7 @@ class TestFontEditor : public QObject {
     QCOMPARE(gridRows(), drawn);
 
     const PanelDatabase before = db();
-    type(editor_->EditC, QString::fromUtf8("§"));
+    typeInto(editor_->EditC, QString::fromUtf8("§"));
     QTest::mouseClick(editor_->ButtonUloz, Qt::LeftButton);
     QCOMPARE(glyphAsText(db().fonts.glyph(5, 170)), drawn);
     QCOMPARE(int{db().keyTable[170]}, 0xA7);
@@ -161,7 +153,7 @@ class TestFontEditor : public QObject {
     QCOMPARE(editor_->EditC->text(), QString::fromUtf8("§"));
 
     // A key another code has is refused with a notice; the glyph is stored.
-    type(editor_->EditC, "A");
+    typeInto(editor_->EditC, "A");
     QTest::mouseClick(editor_->ButtonUloz, Qt::LeftButton);
     QCOMPARE(prompter_->notices(), QStringList{"Another code is already assigned to key A"});
     QCOMPARE(int{db().keyTable[170]}, 0xA7);
@@ -250,14 +242,14 @@ class TestFontEditor : public QObject {
     QCOMPARE(editor_->EditD->text(), QString("78"));
     QCOMPARE(editor_->EditC->text(), QString("N"));
     // A control code warns and cannot be stored; values beyond 255 become 255.
-    type(editor_->EditD, "200");
+    typeInto(editor_->EditD, "200");
     QVERIFY(editor_->LabelPozor->isVisible());
     QVERIFY(!editor_->ButtonUloz->isEnabled());
-    type(editor_->EditD, "999");
+    typeInto(editor_->EditD, "999");
     QCOMPARE(editor_->currentCode(), 255);
     QVERIFY(!editor_->LabelPozor->isVisible());
     QVERIFY(editor_->ButtonUloz->isEnabled());
-    type(editor_->EditCF, "77");
+    typeInto(editor_->EditCF, "77");
     QCOMPARE(editor_->currentFont(), 15);
   }
 

@@ -20,20 +20,15 @@
 #include "gui_suites.h"
 #include "gui_test_util.h"
 #include "scripted_prompter.h"
+#include "test_session.h"
 
 namespace dorvak::test {
 
 namespace {
 
-void type(QLineEdit* edit, const QString& text) {
-  edit->selectAll();
-  QTest::keyClicks(edit, text);
-  QTest::keyClick(edit, Qt::Key_Return);
-}
-
 void place(GlyphPosition* position, int font, int code) {
-  type(position->EditF, QString::number(font));
-  type(position->EditD, QString::number(code));
+  typeInto(position->EditF, QString::number(font));
+  typeInto(position->EditD, QString::number(code));
   QCOMPARE(position->font(), font);
   QCOMPARE(position->code(), code);
 }
@@ -57,9 +52,10 @@ FontTable markedFonts() {
 class TestFontManager : public QObject {
   Q_OBJECT
 
-  std::unique_ptr<QTemporaryDir> dir_;
-  std::unique_ptr<Session> session_;
+  std::unique_ptr<TestSession> test_;
+  Session* session_ = nullptr;
   ScriptedPrompter* prompter_ = nullptr;
+  const QTemporaryDir* dir_ = nullptr;
   TFormFM* fm_ = nullptr;
 
   const PanelDatabase& db() const { return session_->database(); }
@@ -85,21 +81,17 @@ class TestFontManager : public QObject {
 
  private slots:
   void init() {
-    dir_ = std::make_unique<QTemporaryDir>();
-    auto prompter = std::make_unique<ScriptedPrompter>();
-    prompter_ = prompter.get();
-    session_ = std::make_unique<Session>("", std::move(prompter));
-    session_->main().show();
+    test_ = std::make_unique<TestSession>();
+    session_ = &test_->session();
+    prompter_ = &test_->prompter();
+    dir_ = &test_->dir();
     QVERIFY(session_->main().openFile(demoCopy(*dir_).toStdString()));
     fm_ = &session_->fontManager();
   }
 
   void cleanup() {
-    QCOMPARE(prompter_->unexpected(), QStringList());
-    QCOMPARE(prompter_->pending(), std::size_t{0});
-    session_->document().undoStack().setClean();
-    session_.reset();
-    dir_.reset();
+    test_->checkAnswered();
+    test_.reset();
   }
 
   void reachedFromTheEditorCopyingOneGlyph() {
