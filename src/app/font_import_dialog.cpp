@@ -159,7 +159,10 @@ FontImportDialog::FontImportDialog(Session& session, QWidget* parent) : QDialog(
   importAgain();
 }
 
-FontImportDialog::~FontImportDialog() = default;
+// A field that has the focus reports editingFinished while it is destroyed.
+FontImportDialog::~FontImportDialog() {
+  for (QLineEdit* edit : findChildren<QLineEdit*>()) edit->disconnect(this);
+}
 
 void FontImportDialog::prepare(int font) {
   {

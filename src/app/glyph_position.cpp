@@ -84,6 +84,11 @@ GlyphPosition::GlyphPosition(const QString& title, const QString& suffix, QWidge
   showPosition();
 }
 
+// A field that has the focus reports editingFinished while it is destroyed.
+GlyphPosition::~GlyphPosition() {
+  for (QLineEdit* edit : {EditF, EditD, EditH}) edit->disconnect(this);
+}
+
 void GlyphPosition::setPosition(int font, int code) {
   font_ = std::clamp(font, 0, kFontCount - 1);
   code_ = std::clamp(code, 0, kCodeCount - 1);

@@ -19,6 +19,7 @@ class GlyphPosition : public QGroupBox {
   // suffix names the controls: "Z" gives EditFZ, UpDownFZ, EditDZ, EditHZ
   // and UpDownKZ.
   GlyphPosition(const QString& title, const QString& suffix, QWidget* parent);
+  ~GlyphPosition() override;
 
   int font() const { return font_; }
   int code() const { return code_; }

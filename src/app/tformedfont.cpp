@@ -75,7 +75,11 @@ TFormEdFONT::TFormEdFONT(Session& session, QWidget* parent) : QDialog(parent), s
   loadGlyph();
 }
 
-TFormEdFONT::~TFormEdFONT() = default;
+// A field that has the focus reports editingFinished while it is destroyed,
+// after this window's part of it is gone: it must find no handler here.
+TFormEdFONT::~TFormEdFONT() {
+  for (QLineEdit* edit : findChildren<QLineEdit*>()) edit->disconnect(this);
+}
 
 void TFormEdFONT::createControls() {
   auto* top = new QHBoxLayout;
