@@ -1,15 +1,18 @@
 #pragma once
-// The busy mark of a window: while the window sets its own controls, their
-// change handlers return at once, so that no programmatic update runs a
-// user's handler.
+// While a window's own code sets its controls, a busy mark makes every
+// change handler return at once, so that programmatic updates never run
+// user handlers.
 
 namespace dorvak {
 
-struct Busy {
+class Busy {
+ public:
   explicit Busy(int& count) : count_(count) { ++count_; }
   ~Busy() { --count_; }
   Busy(const Busy&) = delete;
   Busy& operator=(const Busy&) = delete;
+
+ private:
   int& count_;
 };
 

@@ -10,6 +10,7 @@
 #include "app/qt_text.h"
 #include "app/session.h"
 #include "app/strings.h"
+#include "app/tformedfont.h"
 #include "core/error.h"
 #include "core/hex_reader.h"
 #include "core/hex_writer.h"
@@ -112,11 +113,21 @@ bool FileActions::askSave() {
 
 void FileActions::MenuNovyClick() {
   if (!askSave()) return;
-  // The fonts stay; everything else starts from the defaults.
+  // The fonts stay; everything else starts from the defaults. Without any
+  // glyph the keys become the default ones, so that glyphs drawn or imported
+  // into the new data base get the keys the text editors type.
   PanelDatabase fresh = session_.database();
   fresh.clearTexts();
   fresh.resetConfig();
+  if (!fresh.hasFonts()) {
+    fresh.clearFonts(true);
+    fresh.specialGlyph = findSpecialGlyph(fresh.fonts);
+  }
   session_.document().replace(std::move(fresh), std::string(), ChooserState{});
+  // A panel without fonts shows nothing: the fonts come first.
+  session_.fontEditor().openModal(0, 65);
+  if (!session_.database().hasFonts()) return;
+  emit newDatabaseHasFonts();
 }
 
 void FileActions::MenuOtevriClick() {

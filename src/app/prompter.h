@@ -10,6 +10,8 @@
 
 #include "config/prompt_answer.h"
 
+class QDialog;
+
 namespace dorvak {
 
 enum class YesNoCancel { Yes, No, Cancel };
@@ -31,6 +33,12 @@ struct ChosenFile {
   int filterIndex = 0;  // the filter in force when the file was chosen
 };
 
+// The path of a chosen file, for dialogs that offer one filter.
+inline std::optional<QString> chosenPath(const std::optional<ChosenFile>& chosen) {
+  if (!chosen) return std::nullopt;
+  return chosen->path;
+}
+
 class Prompter {
  public:
   virtual ~Prompter() = default;
@@ -45,6 +53,10 @@ class Prompter {
   // dialog takes only existing files; a save dialog asks before it
   // replaces one, unless told not to.
   virtual std::optional<ChosenFile> chooseFile(const FileDialogRequest& request) = 0;
+  // A window of the program that the user works in modally (the font editor
+  // that New opens, the font manager, the font import): returns when it is
+  // closed. The tests act on the window from their script instead.
+  virtual void runModal(QDialog& window) = 0;
 };
 
 }  // namespace dorvak

@@ -52,4 +52,6 @@ std::optional<ChosenFile> QtPrompter::chooseFile(const FileDialogRequest& reques
                     static_cast<int>(std::max<qsizetype>(request.filters.indexOf(dialog.selectedNameFilter()), 0))};
 }
 
+void QtPrompter::runModal(QDialog& window) { window.exec(); }
+
 }  // namespace dorvak

@@ -22,6 +22,7 @@ class QtPrompter : public Prompter {
   YesNoCancel yesNoCancel(std::string_view text) override;
   PromptAnswer fiveButtons(std::string_view text) override;
   std::optional<ChosenFile> chooseFile(const FileDialogRequest& request) override;
+  void runModal(QDialog& window) override;
 
  private:
   QWidget* parent() const;

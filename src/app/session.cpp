@@ -5,6 +5,8 @@
 #include "app/qt_prompter.h"
 #include "app/resources.h"
 #include "app/tformedcil.h"
+#include "app/tformedfont.h"
+#include "app/tformfm.h"
 #include "app/tformhlas.h"
 #include "app/tformmain.h"
 #include "app/tformpanel.h"
@@ -40,6 +42,8 @@ Session::Session(std::string optionsPath, std::unique_ptr<Prompter> prompter)
   main_ = std::make_unique<TFormMAIN>(*this);
   panel_ = std::make_unique<TFormPANEL>(renderer_, main_->picture());
   destinationEditor_ = new TFormEdCIL(*this, main_.get());
+  fontEditor_ = new TFormEdFONT(*this, main_.get());
+  fontManager_ = new TFormFM(*this, main_.get());
   prompt_ = new TFormHlas(main_.get());
   if (!prompter_) prompter_ = std::make_unique<QtPrompter>(main_.get(), *prompt_);
   main_->attachPanel(*panel_);

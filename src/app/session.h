@@ -2,7 +2,8 @@
 // The program's one session: it owns the document (the one panel data base
 // and its undo stack), the program options, the renderer, the prompter and
 // the main window's working state, and creates every window once, in order:
-// the main window, the panel simulator, the destination editor, the prompt.
+// the main window, the panel simulator, the destination editor, the font
+// editor, the font manager, the prompt.
 
 #include <QAction>
 #include <memory>
@@ -22,6 +23,8 @@ namespace dorvak {
 
 class TFormMAIN;
 class TFormPANEL;
+class TFormEdFONT;
+class TFormFM;
 class TFormHlas;
 class TFormEdCIL;
 class TextEditor;
@@ -73,6 +76,8 @@ class Session {
 
   TFormMAIN& main() { return *main_; }
   TFormPANEL& panel() { return *panel_; }
+  TFormEdFONT& fontEditor() { return *fontEditor_; }
+  TFormFM& fontManager() { return *fontManager_; }
   TFormHlas& prompt() { return *prompt_; }
   TFormEdCIL& destinationEditor() { return *destinationEditor_; }
   // The text editor of the field; null for a field that has none yet.
@@ -96,8 +101,11 @@ class Session {
   QAction* redo_ = nullptr;
   std::unique_ptr<TFormMAIN> main_;
   std::unique_ptr<TFormPANEL> panel_;
-  TFormEdCIL* destinationEditor_ = nullptr;  // a tool window of the main window
-  TFormHlas* prompt_ = nullptr;              // a child of the main window
+  // Children of the main window.
+  TFormEdCIL* destinationEditor_ = nullptr;
+  TFormEdFONT* fontEditor_ = nullptr;
+  TFormFM* fontManager_ = nullptr;
+  TFormHlas* prompt_ = nullptr;
 };
 
 }  // namespace dorvak

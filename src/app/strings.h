@@ -80,6 +80,107 @@ inline constexpr std::string_view UndoDeleteAllDestinations = "Delete all destin
 inline constexpr std::string_view UndoDeleteAllStops = "Delete all stops";
 inline constexpr std::string_view UndoDataVersion = "Data version";
 
+// The font editor.
+inline constexpr std::string_view FontEditorTitle = "Font editor";
+inline constexpr std::string_view FontNumber = "Font number:";
+inline constexpr std::string_view Code = "Code:";
+inline constexpr std::string_view CodeHex = "Code in hexadecimal";
+inline constexpr std::string_view Key = "Key:";
+inline constexpr std::string_view NextFont = "Next font";
+inline constexpr std::string_view PreviousFont = "Previous font";
+inline constexpr std::string_view NextCode = "Next code";
+inline constexpr std::string_view PreviousCode = "Previous code";
+inline constexpr std::string_view Show = "SHOW";
+inline constexpr std::string_view SaveGlyph = "SAVE";
+inline constexpr std::string_view ShiftUp = "Up";
+inline constexpr std::string_view ShiftDown = "Down";
+inline constexpr std::string_view ShiftLeft = "Left";
+inline constexpr std::string_view ShiftRight = "Right";
+inline constexpr std::string_view Normalize = "Normalise";
+inline constexpr std::string_view ShiftHint = "With Shift the dots scroll inside the glyph's box";
+inline constexpr std::string_view ControlCodeWarning = "Atention! Control character";
+inline constexpr std::string_view GlyphGrid = "Glyph dots";
+inline constexpr std::string_view GlyphGridHint =
+    "Left button: on, right button: off, Shift: outside the glyph; drag for a line; Ctrl+wheel zooms";
+inline constexpr std::string_view PanelScale = "On the panel:";
+inline constexpr std::string_view MenuFonts = "&Fonts";
+inline constexpr std::string_view MenuReadFonts = "&Read ...";
+inline constexpr std::string_view MenuSaveFonts = "Save &as ...";
+inline constexpr std::string_view MenuDeleteGlyph = "Delete &one font";
+inline constexpr std::string_view MenuDeleteCode = "Delete all for &code";
+inline constexpr std::string_view MenuDeleteFont = "Delete all for &font";
+inline constexpr std::string_view MenuDeleteAllFonts = "Delete &all fonts";
+inline constexpr std::string_view MenuFontManager = "F&M";
+inline constexpr std::string_view MenuImportFont = "&Import from font file ...";
+inline constexpr std::string_view MenuCloseEditor = "&Close editor";
+inline constexpr std::string_view StatusRow = "row:";
+inline constexpr std::string_view StatusColumn = "column:";
+inline constexpr std::string_view TooLargeFont = "Too large font!";
+inline constexpr std::string_view StatusHeight = "height:";
+inline constexpr std::string_view StatusGlyphs = "char-s";
+inline constexpr std::string_view LayoutHint = "Layout of the font file Save as writes (click: N or S)";
+inline constexpr std::string_view ReadTitle = "Read";
+inline constexpr std::string_view FontFileFilter = "file of fonts";
+inline constexpr std::string_view FntFilterSuffix = " (*.fnt)";
+inline constexpr std::string_view FontsInput = "Fonts input";
+
+// What Undo and Redo name for the fonts; %1, %2... are the values.
+inline constexpr std::string_view UndoStoreGlyph = "Store glyph %1 of font %2";
+inline constexpr std::string_view UndoDeleteGlyph = "Delete glyph %1 of font %2";
+inline constexpr std::string_view UndoDeleteCode = "Delete code %1 in all fonts";
+inline constexpr std::string_view UndoDeleteFont = "Delete font %1";
+inline constexpr std::string_view UndoDeleteAllFonts = "Delete all fonts";
+inline constexpr std::string_view UndoReadFonts = "Read fonts from %1";
+inline constexpr std::string_view UndoImportFont = "Import %1 into font %2";
+inline constexpr std::string_view UndoCopyGlyph = "Copy glyph %1 of font %2 to glyph %3 of font %4";
+inline constexpr std::string_view UndoCopyFontRest = "Copy codes %1..255 of font %2 to code %3 of font %4";
+inline constexpr std::string_view UndoCopyAllFonts = "Copy fonts %1..15 from code %2";
+inline constexpr std::string_view UndoDeleteFontRest = "Delete codes %1..255 of font %2";
+inline constexpr std::string_view UndoDeleteAllFontsFrom = "Delete fonts %1..15 from code %2";
+
+// The font manager: the Czech captions of its design.
+inline constexpr std::string_view FontManagerTitle = "SPRÁVCE FONTŮ";
+inline constexpr std::string_view TabCopy = "KOPÍROVÁNÍ";
+inline constexpr std::string_view TabDelete = "MAZÁNÍ";
+inline constexpr std::string_view SourceWorking = " V RÁMCI PRACOVNÍCH FONTŮ";
+inline constexpr std::string_view SourceFile = " ZE SOUBORU :";
+inline constexpr std::string_view ModeAllFonts = " Všechny fonty  ";
+inline constexpr std::string_view ModeWholeFont = " Celý font  ";
+inline constexpr std::string_view ModeOneGlyph = " Jeden znak  ";
+inline constexpr std::string_view SourceGroup = "ZDROJ";
+inline constexpr std::string_view DestinationGroup = "CÍL";
+inline constexpr std::string_view DeleteGroup = "MAZAT";
+inline constexpr std::string_view FmFont = "Font:";
+inline constexpr std::string_view FmCode = "Kód:";
+inline constexpr std::string_view FmHex = "Hex:";
+inline constexpr std::string_view Yes = "ANO";
+inline constexpr std::string_view No = "NE";
+inline constexpr std::string_view All = "VŠECHNY";
+
+// Import from a standard font file.
+inline constexpr std::string_view ImportTitle = "Import from font file";
+inline constexpr std::string_view ImportFile = "Font file:";
+inline constexpr std::string_view ImportBrowse = "&Browse ...";
+inline constexpr std::string_view ImportFont = "Into font:";
+inline constexpr std::string_view ImportHeight = "Rows:";
+inline constexpr std::string_view ImportCodes = "Codes:";
+inline constexpr std::string_view ImportCodesTo = "to";
+inline constexpr std::string_view ImportFullHeight = "Every glyph the font's full height";
+inline constexpr std::string_view ImportSample = "Sample:";
+inline constexpr std::string_view ImportSampleText = "Příští zastávka: Náměstí Míru 0123456789 ĚŠČŘŽÝÁÍÉÚŮ";
+inline constexpr std::string_view ImportPreview = "As the panel draws it:";
+inline constexpr std::string_view ImportMissing = "Characters the font lacks (their glyphs stay):";
+inline constexpr std::string_view ImportNothingMissing = "none";
+inline constexpr std::string_view ImportButton = "&Import";
+inline constexpr std::string_view ImportCancel = "Cancel";
+inline constexpr std::string_view ImportChooseFile = "Choose a BDF, PCF, OTB, TTF or OTF font file.";
+inline constexpr std::string_view ImportStrike = "%1 glyphs from its strike %2 dots high";
+inline constexpr std::string_view ImportOutline = "%1 glyphs, drawn at %2 pixels per em to fit %3 rows";
+inline constexpr std::string_view ImportAllGlyphs = "All imported glyphs:";
+inline constexpr std::string_view ImportNoKeys = "No code of this range has a key that a font draws.";
+inline constexpr std::string_view StandardFontFilter = "standard fonts (*.bdf *.pcf *.pcf.gz *.otb *.ttf *.otf)";
+inline constexpr std::string_view AllFilesFilter = "all files (*)";
+
 // File dialogs.
 inline constexpr std::string_view PanelDatabaseFilter = "panel database";
 inline constexpr std::string_view HexFilterSuffix = " (*.hex)";
@@ -104,7 +205,6 @@ inline constexpr std::string_view DestinationEditorTitle = "Destination editor";
 inline constexpr std::string_view MenuDestinations = "&Destinations";
 inline constexpr std::string_view MenuRead = "&Read ...";
 inline constexpr std::string_view MenuAdd = "A&dd ...";
-inline constexpr std::string_view MenuCloseEditor = "&Close editor";
 inline constexpr std::string_view GroupNumber = "Number";
 inline constexpr std::string_view ButtonShow = "show";
 inline constexpr std::string_view PageText = "TEXT";
@@ -153,7 +253,6 @@ inline constexpr std::string_view EkvivalentDerived = "Ekvivalent from the text"
 inline constexpr std::string_view CaptionDerived = "A";
 
 // Text files of the editors.
-inline constexpr std::string_view ReadTitle = "Read";
 inline constexpr std::string_view AddTitle = "Add";
 inline constexpr std::string_view FileOfDestinations = "file of destinations";
 inline constexpr std::string_view TextFile = "text file";

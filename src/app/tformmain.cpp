@@ -30,6 +30,7 @@
 #include "app/qt_text.h"
 #include "app/session.h"
 #include "app/strings.h"
+#include "app/tformedfont.h"
 #include "app/text_editor.h"
 #include "app/tformpanel.h"
 #include "config/cp1250.h"
@@ -180,6 +181,7 @@ void TFormMAIN::createMenus() {
 
   QMenu* tools = menuBar()->addMenu(qs(text::MenuTools));
   MenuEdFONT = action(tools, text::MenuFontEditor, "MenuEdFONT");
+  connect(MenuEdFONT, &QAction::triggered, this, [this] { session_.fontEditor().showEditor(); });
   MenuEdLINKA = action(tools, text::MenuLineEditor, "MenuEdLINKA");
   MenuEdCIL = action(tools, text::MenuDestinationEditor, "MenuEdCIL");
   MenuEdZAST = action(tools, text::MenuStopEditor, "MenuEdZAST");
@@ -288,6 +290,7 @@ void TFormMAIN::databaseReplaced() {
   dataVersionChanged();
   layoutPicture();
   showDatabase();
+  MenuEdFONT->setEnabled(document.isOpen());
   setCaption();
   setWindowModified(document.isModified());
   // The first pages go on the panel at once rather than a tick later.

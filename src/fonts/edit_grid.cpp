@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "config/cp1250.h"
 #include "core/messages.h"
 
 namespace dorvak {
@@ -170,6 +171,16 @@ void EditGrid::release(int row, int column, MouseButton button, bool shiftHeld) 
     for (auto& line : cells_)
       for (auto& c : line) commit(c);
   }
+  // A drag must start with a press in the grid: a button still held from a
+  // dialog closed over it draws nothing.
+  pressSeen_ = false;
+}
+
+int countGlyphs(const FontTable& fonts, int font) {
+  if (font < 0 || font >= kFontCount) return 0;
+  int count = 0;
+  for (int code = 32; code < kCodeCount; ++code) count += fonts.glyph(font, code).exists() ? 1 : 0;
+  return count;
 }
 
 int stepGlyphCode(int code, int direction) {
@@ -192,7 +203,7 @@ GlyphStoreResult storeGlyph(PanelDatabase& db, EditGrid& grid, int font, int cod
     for (int other = 32; other < kCodeCount; ++other)
       taken = taken || (other != code && db.keyTable[static_cast<std::size_t>(other)] == key);
     if (taken)
-      result.message = formatMessage("Another code is already assigned to key $", std::string(1, keyText[0]));
+      result.message = formatMessage("Another code is already assigned to key $", cp1250ToUtf8(keyText.substr(0, 1)));
     else
       db.keyTable[static_cast<std::size_t>(code)] = key;
   }

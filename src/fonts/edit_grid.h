@@ -50,7 +50,8 @@ class EditGrid {
   void shift(GridShift direction, bool insideBox);
 
   // Drawing with the mouse: press, drags with the mark the buttons and Shift
-  // choose (none draws nothing), release.
+  // choose (none draws nothing), release. A drag draws only after a press
+  // and until the release.
   void press(int row, int column);
   void drag(int row, int column, std::uint8_t mark);
   void release(int row, int column, MouseButton button, bool shiftHeld);
@@ -62,6 +63,9 @@ class EditGrid {
   int startRow_ = 0, startColumn_ = 0, previousRow_ = 0, previousColumn_ = 0;
 };
 
+// The glyphs of a font among codes 32..255 (the editor's "char-s").
+int countGlyphs(const FontTable& fonts, int font);
+
 // The next glyph code up or down (32..255), passing over the control codes
 // 176..239.
 int stepGlyphCode(int code, int direction);
@@ -69,7 +73,8 @@ int stepGlyphCode(int code, int direction);
 // "SAVE": stores the grid as the glyph of (font, code) and the typed key.
 // Nothing happens for a control code. The key is cleared for an empty or
 // blank key text; a key another code in 32..255 already has is refused with
-// "Another code is already assigned to key $". The grid shows the stored
+// "Another code is already assigned to key $" (the key text is Windows-1250,
+// the message UTF-8). The grid shows the stored
 // glyph afterwards.
 struct GlyphStoreResult {
   bool stored = false;

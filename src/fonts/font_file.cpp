@@ -165,15 +165,19 @@ void readFontsInto(PanelDatabase& db, const std::string& path, const FontFileOpt
   db.specialGlyph = findSpecialGlyph(db.fonts);
 }
 
-FontTable readSourceFonts(const std::string& path) {
-  if (isPanelDatabase(path)) {
-    PanelDatabase scratch;
-    readHexFile(scratch, path, TableSelector::Fonts, false);
-    return scratch.fonts;
+void readSourceFonts(const std::string& path, FontTable& fonts) {
+  if (!isPanelDatabase(path)) {
+    readFontBytes(readWholeFile(path, kMaxFontFileSize), fonts, nullptr);
+    return;
   }
-  FontTable fonts;
-  readFontBytes(readWholeFile(path, kMaxFontFileSize), fonts, nullptr);
-  return fonts;
+  PanelDatabase scratch;
+  try {
+    readHexFile(scratch, path, TableSelector::Fonts, false);
+  } catch (...) {
+    fonts = std::move(scratch.fonts);
+    throw;
+  }
+  fonts = std::move(scratch.fonts);
 }
 
 }  // namespace dorvak

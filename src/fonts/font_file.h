@@ -48,8 +48,9 @@ void readFontBytes(std::string_view bytes, FontTable& fonts, KeyTable* keys, con
 void readFontsInto(PanelDatabase& db, const std::string& path, const FontFileOptions& options = {});
 
 // A font manager's source set: the glyphs of a *.fnt or *.hex file, keys
-// left out.
-FontTable readSourceFonts(const std::string& path);
+// left out, read into an empty table. On an error what was read before
+// stays in it.
+void readSourceFonts(const std::string& path, FontTable& fonts);
 
 // The largest font file a read accepts.
 inline constexpr std::size_t kMaxFontFileSize = 16u << 20;

@@ -121,11 +121,16 @@ PanelGlyph panelGlyph(const SourceGlyph& source, int topLine, int fontHeight, bo
 
 }  // namespace
 
+bool isControlKey(std::uint8_t key) {
+  const char32_t u = cp1250ToUnicode(key);
+  return u < 0x20 || (u >= 0x7F && u <= 0x9F);
+}
+
 std::vector<PanelCharacter> keyedCharacters(const KeyTable& keys, std::uint8_t firstCode, std::uint8_t lastCode) {
   std::vector<PanelCharacter> out;
   for (int code = std::max<int>(firstCode, 32); code <= lastCode; ++code) {
     auto c = static_cast<std::uint8_t>(code);
-    if (!isControlCode(c) && keys[c] != 0) out.push_back({c, keys[c]});
+    if (!isControlCode(c) && keys[c] != 0 && !isControlKey(keys[c])) out.push_back({c, keys[c]});
   }
   return out;
 }
@@ -180,9 +185,14 @@ FontImport importFontFile(PanelDatabase& db, int font, const std::string& path, 
     throw DorvakError("Font number " + std::to_string(font) + " is out of range 0.." + std::to_string(kFontCount - 1));
   FontFace face(path);
   FontImport result = importGlyphs(face, db.keyTable, options);
-  for (const ImportedGlyph& g : result.glyphs) db.fonts.glyph(font, g.code) = g.glyph;
-  db.specialGlyph = findSpecialGlyph(db.fonts);
+  storeImportedGlyphs(db, font, result);
   return result;
+}
+
+void storeImportedGlyphs(PanelDatabase& db, int font, const FontImport& imported) {
+  if (font < 0 || font >= kFontCount) return;
+  for (const ImportedGlyph& g : imported.glyphs) db.fonts.glyph(font, g.code) = g.glyph;
+  db.specialGlyph = findSpecialGlyph(db.fonts);
 }
 
 }  // namespace dorvak

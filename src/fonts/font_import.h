@@ -46,8 +46,13 @@ struct FontImport {
   int pixelsPerEm = 0;                  // outline fonts: the size they were drawn at; 0 for a strike
 };
 
+// Keys that are control characters (C0, DEL and C1, which include the bytes
+// Windows-1250 leaves undefined): no font draws them, so no glyph is
+// imported for them and they are never reported missing.
+bool isControlKey(std::uint8_t key);
+
 // The codes firstCode..lastCode that may carry a glyph (no control codes)
-// and have a key.
+// and have a key that is not a control character.
 std::vector<PanelCharacter> keyedCharacters(const KeyTable& keys, std::uint8_t firstCode, std::uint8_t lastCode);
 
 // Draws the glyphs of the keyed characters. A bitmap font uses its strike of
@@ -63,6 +68,10 @@ FontImport importGlyphs(FontFace& face, const KeyTable& keys, const FontImportOp
 // Opens the font file and stores the imported glyphs in the data base's font;
 // codes whose character the font lacks keep their glyphs.
 FontImport importFontFile(PanelDatabase& db, int font, const std::string& path, const FontImportOptions& options);
+
+// The part of importFontFile that cannot fail: the imported glyphs go into
+// the font and the special glyph follows.
+void storeImportedGlyphs(PanelDatabase& db, int font, const FontImport& imported);
 
 // "Č (code 128)"
 std::string describePanelCharacter(const PanelCharacter& character);

@@ -17,12 +17,16 @@ std::unique_ptr<QObject> makeMainWindowSuite();
 std::unique_ptr<QObject> makePromptSuite();
 std::unique_ptr<QObject> makeCommandsSuite();
 std::unique_ptr<QObject> makeDestinationEditorSuite();
+std::unique_ptr<QObject> makeFontEditorSuite();
+std::unique_ptr<QObject> makeFontManagerSuite();
 
 inline std::vector<Suite> suites() {
   return {{"TestMainWindow", makeMainWindowSuite},
           {"TestPrompt", makePromptSuite},
           {"TestCommands", makeCommandsSuite},
-          {"TestDestinationEditor", makeDestinationEditorSuite}};
+          {"TestDestinationEditor", makeDestinationEditorSuite},
+          {"TestFontEditor", makeFontEditorSuite},
+          {"TestFontManager", makeFontManagerSuite}};
 }
 
 }  // namespace dorvak::test

@@ -1,5 +1,6 @@
 #include "scripted_prompter.h"
 
+#include <QDialog>
 #include <algorithm>
 
 #include "app/message_box.h"
@@ -7,27 +8,31 @@
 namespace dorvak::test {
 
 ScriptedPrompter& ScriptedPrompter::ok() {
-  answers_.push_back({Answer::Ok, PromptAnswer::Storno, QString()});
+  answers_.push_back({Answer::Ok, PromptAnswer::Storno, QString(), -1, {}});
   return *this;
 }
 ScriptedPrompter& ScriptedPrompter::cancel() {
-  answers_.push_back({Answer::Cancel, PromptAnswer::Storno, QString()});
+  answers_.push_back({Answer::Cancel, PromptAnswer::Storno, QString(), -1, {}});
   return *this;
 }
 ScriptedPrompter& ScriptedPrompter::yes() {
-  answers_.push_back({Answer::Yes, PromptAnswer::Storno, QString()});
+  answers_.push_back({Answer::Yes, PromptAnswer::Storno, QString(), -1, {}});
   return *this;
 }
 ScriptedPrompter& ScriptedPrompter::no() {
-  answers_.push_back({Answer::No, PromptAnswer::Storno, QString()});
+  answers_.push_back({Answer::No, PromptAnswer::Storno, QString(), -1, {}});
   return *this;
 }
 ScriptedPrompter& ScriptedPrompter::five(PromptAnswer answer) {
-  answers_.push_back({Answer::Five, answer, QString()});
+  answers_.push_back({Answer::Five, answer, QString(), -1, {}});
   return *this;
 }
 ScriptedPrompter& ScriptedPrompter::file(const QString& path, int filterIndex) {
-  answers_.push_back({Answer::File, PromptAnswer::Storno, path, filterIndex});
+  answers_.push_back({Answer::File, PromptAnswer::Storno, path, filterIndex, {}});
+  return *this;
+}
+ScriptedPrompter& ScriptedPrompter::window(const QString& objectName, std::function<void(QDialog&)> action) {
+  answers_.push_back({Answer::Window, PromptAnswer::Storno, objectName, -1, std::move(action)});
   return *this;
 }
 
@@ -85,6 +90,18 @@ std::optional<ChosenFile> ScriptedPrompter::chooseFile(const FileDialogRequest& 
   asked_.back().request = request;
   if (!answer || answer->path.isEmpty()) return std::nullopt;
   return ChosenFile{answer->path, answer->filterIndex < 0 ? request.filterIndex : answer->filterIndex};
+}
+
+void ScriptedPrompter::runModal(QDialog& window) {
+  auto answer = take(Kind::Window, window.objectName(), {Answer::Window});
+  if (!answer) return;
+  if (answer->path != window.objectName()) {
+    unexpected_ << window.objectName();
+    return;
+  }
+  window.show();
+  if (answer->action) answer->action(window);
+  if (window.isVisible()) window.close();
 }
 
 }  // namespace dorvak::test

@@ -345,9 +345,10 @@ class TestMainWindow : public QObject {
     QCOMPARE(window_->windowTitle(), "Dorvak - " + demoPath() + "[*]");
     QCOMPARE(session_->database().destinations.count(), std::size_t{8});
 
-    // No leaves the changes unsaved and goes on.
+    // No leaves the changes unsaved and goes on: the font editor opens on
+    // the new data base.
     deleteShown(L);
-    prompter_->no();
+    prompter_->no().window("TFormEdFONT");
     files_->MenuNovyClick();
     QCOMPARE(window_->windowTitle(), QString("Dorvak[*]"));
     QVERIFY(session_->database().lines.empty());

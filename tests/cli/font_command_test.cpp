@@ -50,12 +50,24 @@ TEST_F(FontCommandTest, ImportStoresTheGlyphsAndReportsWhatWasMissing) {
   test::CliRun run = runCliWith(
       {"font", "import", file("in.hex"), "--font", "5", "--from", kFixed13, "--height", "13", "-o", file("out.hex")});
   ASSERT_EQ(run.status, 0) << run.err;
-  // The default keys and the sample's own key of code 250.
-  EXPECT_EQ(run.out, "Imported 137 glyphs into font 5 from " + kFixed13 +
-                         ", its strike 13 dots high\n"
-                         "Missing 1 character, whose glyphs are left as they were:\n"
-                         "  U+007F (code 127)\n");
+  // The default keys and the sample's own key of code 250; the key of code
+  // 127, the delete character, is no character the font could lack.
+  EXPECT_EQ(run.out, "Imported 137 glyphs into font 5 from " + kFixed13 + ", its strike 13 dots high\n");
   EXPECT_TRUE(run.err.empty()) << run.err;
+
+  test::BdfFont twoLetters;
+  twoLetters.ascent = 5;
+  twoLetters.descent = 0;
+  twoLetters.glyphs[U'A'] = {2, 0, 0, {"#"}};
+  twoLetters.glyphs[U'B'] = {2, 0, 0, {"#"}};
+  test::writeFile(file("ab.bdf"), test::bdfText(twoLetters));
+  test::CliRun partial = runCliWith({"font", "import", file("in.hex"), "--font", "5", "--from", file("ab.bdf"),
+                                     "--height", "5", "--codes", "65-67", "-o", file("ab.hex")});
+  ASSERT_EQ(partial.status, 0) << partial.err;
+  EXPECT_EQ(partial.out, "Imported 2 glyphs into font 5 from " + file("ab.bdf") +
+                             ", its strike 5 dots high\n"
+                             "Missing 1 character, whose glyphs are left as they were:\n"
+                             "  C (U+0043, code 67)\n");
   EXPECT_TRUE(test::srecCatAccepts(file("out.hex")));
 
   PanelDatabase before = open(file("in.hex"));

@@ -123,6 +123,9 @@ TEST(GridDrawing, DragsDrawARubberBandLine) {
   EXPECT_EQ(picture(grid, 3, 5), (std::vector<std::string>{"#    ", " ### ", "    #"}));
   for (int r = 0; r < kGridSize; ++r)
     for (int c = 0; c < kGridSize; ++c) EXPECT_EQ(grid.cell(r, c) & PendingMarks, 0);
+  // After the release a drag without a new press draws nothing.
+  grid.drag(9, 9, PendingOn);
+  EXPECT_EQ(grid.shown(9, 9), Outside);
 }
 
 TEST(GridStoring, GlyphKeyAndControlCodes) {
@@ -139,6 +142,8 @@ TEST(GridStoring, GlyphKeyAndControlCodes) {
   EXPECT_EQ(taken.message, "Another code is already assigned to key A");
   EXPECT_EQ(db.keyTable[129], DefaultKeyTable[129]) << "the key stays";
   EXPECT_TRUE(db.fonts.glyph(2, 129).exists()) << "the glyph is stored all the same";
+  EXPECT_EQ(storeGlyph(db, grid, 2, 130, "\xFC").message, "Another code is already assigned to key \xC3\xBC")
+      << "Windows-1250 key, UTF-8 message";
   storeGlyph(db, grid, 2, 128, " ");
   EXPECT_EQ(db.keyTable[128], 0);
   EditGrid empty;
@@ -152,7 +157,10 @@ TEST(GridDeleting, KeysGoWithTheLastGlyphOfACode) {
   db.fonts.glyph(0, 'A') = test::makeGlyph(2, 2, 0);
   db.fonts.glyph(1, 'A') = test::makeGlyph(2, 2, 0);
   db.fonts.glyph(1, 'B') = test::makeGlyph(2, 2, 0);
+  db.fonts.glyph(1, 20) = test::makeGlyph(2, 2, 0);
+  EXPECT_EQ(countGlyphs(db.fonts, 1), 2) << "codes below 32 do not count";
   deleteGlyph(db, 0, 'A');
+  EXPECT_EQ(countGlyphs(db.fonts, 0), 0);
   EXPECT_EQ(db.keyTable['A'], 'A') << "font 1 still has A";
   EXPECT_EQ(db.keyTable['C'], 0) << "no glyph for C anywhere";
   deleteCodeInAllFonts(db, 'A');

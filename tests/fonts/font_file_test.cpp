@@ -140,8 +140,17 @@ TEST(FontFileRead, IntoTheDataBaseFromFntAndHexFiles) {
     EXPECT_EQ(db.specialGlyph, (SpecialGlyph{15, 251})) << name;
     EXPECT_EQ(captions, std::vector<std::string>{"Fonts input"});
   }
-  EXPECT_EQ(readSourceFonts(dir.file("f.fnt")), source.fonts);
-  EXPECT_EQ(readSourceFonts(dir.file("db.hex")), source.fonts);
+  for (const char* name : {"f.fnt", "db.hex"}) {
+    FontTable fonts;
+    readSourceFonts(dir.file(name), fonts);
+    EXPECT_EQ(fonts, source.fonts) << name;
+  }
+  // A source file cut short keeps the glyphs read before the error.
+  std::string cut = test::readFile(dir.file("f.fnt"));
+  test::writeFile(dir.file("cut.fnt"), cut.substr(0, cut.size() / 2));
+  FontTable fonts;
+  EXPECT_THROW(readSourceFonts(dir.file("cut.fnt"), fonts), DorvakError);
+  EXPECT_TRUE(fonts.hasFonts());
 }
 
 TEST(FontFileRead, AFileThatCannotBeReadLeavesTheFontsAlone) {

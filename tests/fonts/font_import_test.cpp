@@ -112,11 +112,19 @@ TEST_F(FontImportTest, OnlyKeyedCodesOutsideTheControlCodesAndInsideTheRange) {
   keys[66] = 'A';
   keys[67] = 'g';
   keys[241] = '.';
+  // Keys no font draws: DEL, a C0 control, a byte Windows-1250 leaves undefined.
+  keys[127] = 127;
+  keys[100] = 0x1B;
+  keys[101] = 0x81;
   EXPECT_EQ(keyedCharacters(keys, 0, 255), (std::vector<PanelCharacter>{{66, 'A'}, {67, 'g'}, {241, '.'}}));
+  EXPECT_TRUE(isControlKey(127));
+  EXPECT_TRUE(isControlKey(0x98));
+  EXPECT_FALSE(isControlKey(0x9F)) << "\xC5\xBA in Windows-1250";
   EXPECT_EQ(keyedCharacters(keys, 67, 240), (std::vector<PanelCharacter>{{67, 'g'}}));
 
   FontImport result = import(smallFont(), {.height = 7, .firstCode = 67, .lastCode = 255}, keys);
   ASSERT_EQ(result.glyphs.size(), 2u);
+  EXPECT_TRUE(result.missing.empty()) << "DEL and the other control keys are not missing characters";
   EXPECT_EQ(result.glyphs[0].code, 67);
   EXPECT_EQ(result.glyphs[1].code, 241);
 }
