@@ -93,7 +93,9 @@ ParsedHex parseHexRecords(std::string_view text, const std::function<void(std::s
   result.data.reserve(text.size() / 2);
   std::uint32_t bank = 0;
   std::size_t pos = 0;
-  std::array<std::uint8_t, 260> bytes{};
+  // Count, address, type, up to 255 data bytes, checksum.
+  constexpr std::size_t kLongestRecord = 4 + 255 + 1;
+  std::array<std::uint8_t, kLongestRecord> bytes{};
   auto fail = [&](std::string_view message) { result.error = std::string(message); };
 
   while (true) {
@@ -105,7 +107,10 @@ ParsedHex parseHexRecords(std::string_view text, const std::function<void(std::s
     if (progress) progress(std::min(pos, text.size()));
     while (!line.empty() && (line.back() == '\r' || line.back() == ' ' || line.back() == '\t')) line.remove_suffix(1);
     if (line.empty()) continue;
-    if (line[0] != ':' || line.size() < 11 || line.size() % 2 == 0) return fail(msg::FileFormatError), result;
+    // The length is checked before a byte is taken: no line may hold more
+    // than the longest record.
+    if (line[0] != ':' || line.size() < 11 || line.size() % 2 == 0 || (line.size() - 1) / 2 > kLongestRecord)
+      return fail(msg::FileFormatError), result;
 
     std::size_t count = (line.size() - 1) / 2;
     for (std::size_t i = 0; i < count; ++i) {
