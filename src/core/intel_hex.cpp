@@ -144,4 +144,38 @@ ParsedHex parseHexRecords(std::string_view text, const std::function<void(std::s
   }
 }
 
+HexImage assembleImage(const ParsedHex& hex) {
+  HexImage image;
+  image.bytes.assign(kImageSize, 0);
+  image.error = hex.error;
+  image.recordsTaken = hex.records.size();
+  std::vector<bool> described(kImageSize, false);
+  for (std::size_t r = 0; r < hex.records.size(); ++r) {
+    const HexRecordSpan& span = hex.records[r];
+    const std::uint8_t* data = hex.data.data() + span.offset;
+    bool fits = span.address < kImageSize && span.size <= kImageSize - span.address;
+    for (std::uint32_t i = 0; fits && i < span.size; ++i)
+      fits = !described[span.address + i] || image.bytes[span.address + i] == data[i];
+    if (!fits) {
+      image.error = std::string(msg::FileFormatError);
+      image.recordsTaken = r;
+      break;
+    }
+    for (std::uint32_t i = 0; i < span.size; ++i) {
+      image.bytes[span.address + i] = data[i];
+      described[span.address + i] = true;
+    }
+  }
+  for (std::uint32_t a = 0; a < kImageSize;) {
+    if (!described[a]) {
+      ++a;
+      continue;
+    }
+    std::uint32_t begin = a;
+    while (a < kImageSize && described[a]) ++a;
+    image.runs.push_back({begin, a});
+  }
+  return image;
+}
+
 }  // namespace dorvak
