@@ -140,14 +140,7 @@ int importList(const ImportArguments& a, CliContext& c) {
   std::string summary;
 
   if (!a.list.fonts.empty()) {
-    try {
-      readFontsInto(db, source, {});
-    } catch (const FileAccessError&) {
-      throw;  // nothing read: nothing written
-    } catch (const DorvakError& e) {
-      c.err << e.what() << "\n";  // what was read before the error stays
-      stoppedEarly = true;
-    }
+    readFontsInto(db, source, {});  // taken whole or not at all: an error writes nothing
     int glyphs = 0;
     for (int font = 0; font < kFontCount; ++font)
       for (int code = 32; code < kCodeCount; ++code) glyphs += db.fonts.glyph(font, code).exists() ? 1 : 0;
