@@ -8,9 +8,9 @@
 #include <ostream>
 
 #include "cli/cli_context.h"
+#include "cli/output_file.h"
 #include "cli/png_file.h"
 #include "core/hex_reader.h"
-#include "core/safe_file.h"
 #include "render/field_choice.h"
 #include "render/panel_paint.h"
 #include "render/panel_simulator.h"
@@ -114,13 +114,10 @@ int render(const RenderArguments& a, CliContext& c) {
 
   const PanelSize size = paintedSize(db.config);
   const Picture& shown = renderer.pictures().shown();
-  if (a.format == "png") {
-    writeFileSafely(a.output, encodePng(paintPanel(shown, size)));
-  } else if (a.output.empty()) {
-    c.out << pictureText(shown, size);
-  } else {
-    writeFileSafely(a.output, pictureText(shown, size));
-  }
+  if (a.format == "png")
+    writeOutputFile(a.output, encodePng(paintPanel(shown, size)), c);
+  else
+    writeOutputFile(a.output.empty() ? "-" : a.output, pictureText(shown, size), c);
   return kCliDone;
 }
 
@@ -142,7 +139,7 @@ void registerRenderCommand(CLI::App& app, CliContext& context) {
       ->check(CLI::Range(0, kMaxTicks));
   command->add_option("--format", args->format, "text (default: # lit, . dark, top row first) or png")
       ->check(CLI::IsMember({"text", "png"}));
-  command->add_option("-o,--output", args->output, "File to write (standard output for text when not given)");
+  command->add_option("-o,--output", args->output, "File to write, - for standard output (the default for text)");
   command->callback([args, &context] { context.command = [args, &context] { return render(*args, context); }; });
 }
 

@@ -7,9 +7,9 @@
 #include <ostream>
 
 #include "cli/cli_context.h"
-#include "core/hex_reader.h"
+#include "cli/database_files.h"
+#include "cli/output_file.h"
 #include "core/error.h"
-#include "core/hex_writer.h"
 #include "fonts/font_file.h"
 #include "interchange/unit_texts.h"
 #include "text/text_export.h"
@@ -53,11 +53,7 @@ struct ImportArguments {
 
 PanelDatabase openDatabase(const std::string& path, const CliContext& c) {
   PanelDatabase db;
-  db.resetConfig();
-  HexReadOptions options;
-  options.notice = [&err = c.err](const std::string& message) { err << message << "\n"; };
-  options.kt500Table = &c.options.kt500Table;
-  openHexFile(db, path, options);
+  openDatabase(db, path, c);
   return db;
 }
 
@@ -73,11 +69,13 @@ int exportFonts(const ExportArguments& a, CliContext& c) {
     return a.yes;
   };
   FontFileLayout layout = a.layout == "S" ? FontFileLayout::S : FontFileLayout::N;
-  if (writeFontFile(db, a.list.fonts, layout, options) == FontSaveResult::Declined) return kCliFailed;
+  std::optional<std::string> bytes = formatFontFile(db.fonts, db.keyTable, layout, options);
+  if (!bytes) return kCliFailed;
+  writeOutputFile(a.list.fonts, *bytes, c);
   int glyphs = 0;
   for (int font = 0; font < kFontCount; ++font)
     for (int code = 32; code < kCodeCount; ++code) glyphs += db.fonts.glyph(font, code).exists() ? 1 : 0;
-  c.out << glyphs << " glyphs written\n";
+  reportStream(a.list.fonts, c) << glyphs << " glyphs written\n";
   return kCliDone;
 }
 
@@ -104,8 +102,8 @@ int exportList(const ExportArguments& a, CliContext& c) {
     return kCliBadInput;
   }
   PanelDatabase db = openDatabase(a.database, c);
-  writeTextFile(db, kind, a.list.file(), *layout, c.options);
-  c.out << db.list(kind).count() << " " << listName(kind) << " written\n";
+  writeOutputFile(a.list.file(), formatTextFile(db, kind, *layout, c.options), c);
+  reportStream(a.list.file(), c) << db.list(kind).count() << " " << listName(kind) << " written\n";
   return kCliDone;
 }
 
@@ -117,17 +115,6 @@ std::string lowerExtension(const std::string& path) {
 
 bool isPanelDatabase(const std::string& path) { return lowerExtension(path) == ".hex"; }
 bool isUnitFile(const std::string& path) { return lowerExtension(path) == ".bbd" || lowerExtension(path) == ".bbf"; }
-
-int writeResult(const PanelDatabase& db, const std::string& path, const CliContext& c) {
-  HexWriteOptions write;
-  write.ekvivalentMode = c.options.ekvivalentMode;
-  write.kt500Table = &c.options.kt500Table;
-  if (writeHexFile(db, path, write) == SaveResult::Declined) {
-    c.err << "FW 1.x cannot use charakter with code 255.\nContinue?\n";
-    return kCliFailed;
-  }
-  return kCliDone;
-}
 
 int importList(const ImportArguments& a, CliContext& c) {
   const std::string& source = a.list.file();
@@ -185,8 +172,8 @@ int importList(const ImportArguments& a, CliContext& c) {
               std::to_string(result.replaced.size()) + " replaced, " + std::to_string(db.list(kind).count()) +
               " in all";
   }
-  if (int status = writeResult(db, a.output, c); status != kCliDone) return status;
-  c.out << summary << "\n";
+  if (int status = saveDatabase(db, a.output, false, c); status != kCliDone) return status;
+  reportStream(a.output, c) << summary << "\n";
   return stoppedEarly ? kCliStoppedPartWay : kCliDone;
 }
 
