@@ -106,5 +106,31 @@ TEST_F(CliOutput, DashMeansStandardOutput) {
   }
 }
 
+// A FIFO and standard output named as a file (/dev/stdout, here a link of
+// the test's own to the same /proc/self/fd/1) given as output are written as
+// they are, not replaced by a regular file.
+TEST_F(CliOutput, SpecialFilesAreWrittenDirectly) {
+  const std::string db = file("db.hex");
+  ASSERT_EQ(cli({"convert", db, "-o", file("plain.hex")}).status, 0);
+  std::filesystem::create_symlink("/proc/self/fd/1", file("stdout"));
+  ProgramRun toStdout = program("convert '" + db + "' -o '" + file("stdout") + "'", "> '" + file("stdout.hex") + "'");
+  ASSERT_EQ(toStdout.status, 0) << toStdout.err;
+  EXPECT_EQ(test::readFile(file("stdout.hex")), test::readFile(file("plain.hex")));
+  ProgramRun piped = program("convert '" + db + "' -o '" + file("stdout") + "'", "| cat > '" + file("piped.hex") + "'");
+  EXPECT_EQ(test::readFile(file("piped.hex")), test::readFile(file("plain.hex")));
+  EXPECT_TRUE(std::filesystem::is_symlink(file("stdout")));
+
+  ASSERT_EQ(::mkfifo(file("fifo").c_str(), 0600), 0);
+  std::string received;
+  std::thread reader([&] { received = test::readFile(file("fifo")); });
+  CliRun toFifo = cli({"convert", db, "-o", file("fifo")});
+  reader.join();
+  EXPECT_EQ(toFifo.status, 0) << toFifo.err;
+  EXPECT_EQ(received, test::readFile(file("plain.hex")));
+  struct stat st {};
+  ASSERT_EQ(::stat(file("fifo").c_str(), &st), 0);
+  EXPECT_TRUE(S_ISFIFO(st.st_mode)) << "the FIFO stays a FIFO";
+}
+
 }  // namespace
 }  // namespace dorvak
