@@ -1,6 +1,7 @@
 #include "cli/db_json.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <set>
 
 #include "config/cp1250.h"
@@ -286,8 +287,19 @@ PanelDatabase databaseFromJson(const json& document) {
   db.resetConfig();
   db.clearFonts(true);
   if (const json* config = member(document, "document", "config")) readConfig(*config, db.config);
-  if (const json* v = member(document, "document", "dataVersion"))
+  if (const json* v = member(document, "document", "dataVersion")) {
     db.dataVersion = windowsText(*v, "dataVersion", kMaxDataVersionLength);
+    // The header pads the version with CR and a reader stops at one: a
+    // control character would not come back as it was.
+    for (char c : db.dataVersion) {
+      char32_t u = cp1250ToUnicode(static_cast<std::uint8_t>(c));
+      if (u < 0x20 || (u >= 0x7F && u < 0xA0)) {
+        char code[16];
+        std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(u));
+        fieldError("dataVersion", std::string("holds a control character (") + code + "), which a data version cannot keep");
+      }
+    }
+  }
 
   if (const json* ct = member(document, "document", "codeTable"); ct && !ct->is_null()) {
     const json* name = member(*ct, "codeTable", "name");
