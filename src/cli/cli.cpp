@@ -2,6 +2,7 @@
 
 #include <CLI/CLI.hpp>
 #include <cstring>
+#include <new>
 #include <sstream>
 
 #include "cli/cli_context.h"
@@ -82,6 +83,10 @@ int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
     return kCliBadInput;
   } catch (const DorvakError& e) {
     err << e.what() << "\n";
+    return kCliFailed;
+  } catch (const std::bad_alloc&) {
+    // Whatever was being built is freed by now; nothing was written.
+    err << "Not enough memory to finish the command\n";
     return kCliFailed;
   }
 }

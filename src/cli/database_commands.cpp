@@ -32,15 +32,15 @@ int dump(const Arguments& a, CliContext& c) {
 }
 
 int build(const Arguments& a, CliContext& c) {
-  nlohmann::json document;
-  try {
-    document = nlohmann::json::parse(readWholeFile(a.input, kMaxJsonFileSize));
-  } catch (const nlohmann::json::exception& e) {
-    c.err << a.input << ": not a JSON document: " << e.what() << "\n";
-    return kCliBadInput;
-  }
   PanelDatabase db;
   try {
+    nlohmann::json document;
+    try {
+      document = parseDatabaseJson(readWholeFile(a.input, kMaxJsonFileSize));
+    } catch (const nlohmann::json::exception& e) {
+      c.err << a.input << ": not a JSON document: " << e.what() << "\n";
+      return kCliBadInput;
+    }
     db = databaseFromJson(document);
   } catch (const JsonFieldError& e) {
     c.err << a.input << ": " << e.what() << "\n";

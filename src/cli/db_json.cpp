@@ -278,6 +278,55 @@ ordered_json databaseToJson(const PanelDatabase& db) {
   return doc;
 }
 
+namespace {
+
+// Counts what a document would put into memory, without building it.
+class DocumentSize : public nlohmann::json_sax<json> {
+ public:
+  bool null() override { return count(); }
+  bool boolean(bool) override { return count(); }
+  bool number_integer(number_integer_t) override { return count(); }
+  bool number_unsigned(number_unsigned_t) override { return count(); }
+  bool number_float(number_float_t, const string_t&) override { return count(); }
+  bool string(string_t&) override { return count(); }
+  bool binary(binary_t&) override { return count(); }
+  bool key(string_t&) override { return count(); }
+  bool start_object(std::size_t) override { return enter(); }
+  bool start_array(std::size_t) override { return enter(); }
+  bool end_object() override { return leave(); }
+  bool end_array() override { return leave(); }
+  // The parse that builds the document reports the error itself.
+  bool parse_error(std::size_t, const std::string&, const nlohmann::detail::exception&) override { return false; }
+
+  void check() const {
+    if (values_ > kMaxJsonValues)
+      fieldError("document", "holds more than " + std::to_string(kMaxJsonValues) +
+                                 " values and member names, more than any data base needs");
+    if (depth_ > kMaxJsonDepth)
+      fieldError("document", "nests deeper than " + std::to_string(kMaxJsonDepth) + " levels, deeper than any data base does");
+  }
+
+ private:
+  bool count() { return ++values_ <= kMaxJsonValues; }
+  bool enter() { return count() && ++depth_ <= kMaxJsonDepth; }
+  bool leave() {
+    --depth_;
+    return true;
+  }
+
+  std::size_t values_ = 0;
+  std::size_t depth_ = 0;
+};
+
+}  // namespace
+
+json parseDatabaseJson(std::string_view text) {
+  DocumentSize size;
+  json::sax_parse(text, &size);
+  size.check();
+  return json::parse(text);
+}
+
 PanelDatabase databaseFromJson(const json& document) {
   if (!document.is_object()) fieldError("document", "must be a JSON object");
   const json* format = member(document, "document", "format");
