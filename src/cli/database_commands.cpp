@@ -68,14 +68,14 @@ void registerDatabaseCommands(CLI::App& app, CliContext& context) {
 
   auto* buildCommand = app.add_subcommand("build", "Write a panel data base from a JSON document");
   buildCommand->add_option("DB.json", args->input, "JSON document as dump prints it")->required();
-  buildCommand->add_option("-o,--output", args->output, "Panel data base to write")->required();
+  buildCommand->add_option("-o,--output", args->output, "Panel data base to write, - for standard output")->required();
   buildCommand->add_flag("--yes", args->yes, yesHelp);
   buildCommand->callback([args, &context] { context.command = [args, &context] { return build(*args, context); }; });
 
   auto* convertCommand =
       app.add_subcommand("convert", "Read a panel data base and write it again, optionally for another firmware");
   convertCommand->add_option("IN.hex", args->input, "Panel data base to read")->required();
-  convertCommand->add_option("-o,--output", args->output, "Panel data base to write")->required();
+  convertCommand->add_option("-o,--output", args->output, "Panel data base to write, - for standard output")->required();
   convertCommand->add_option("--firmware", args->firmware, "Firmware to write for: 1.6, 2.13 or 2.15")
       ->check(CLI::IsMember({"1.6", "2.13", "2.15"}));
   convertCommand->add_flag("--yes", args->yes, yesHelp);

@@ -87,7 +87,7 @@ void registerEkvivalentCommands(CLI::App& app, CliContext& context) {
   auto* read = group->add_subcommand("read", "Take the ekvivalents of a BBD/BBF file into the destinations");
   read->add_option("DB.hex", readArgs->database, "Panel data base")->required();
   read->add_option("UNIT", readArgs->unitFile, "On-board unit file (*.bbd, *.bbf)")->required();
-  read->add_option("-o,--output", readArgs->output, "Panel data base to write")->required();
+  read->add_option("-o,--output", readArgs->output, "Panel data base to write, - for standard output")->required();
   read->callback([readArgs, &context] {
     context.command = [readArgs, &context] { return readFromUnit(*readArgs, context); };
   });

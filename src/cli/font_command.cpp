@@ -114,7 +114,7 @@ void registerFontCommand(CLI::App& app, CliContext& context) {
       ->check(CLI::Range(1, kMaxGlyphDots));
   import->add_option("--codes", args->codes, "Only the panel codes FROM-TO (default 32-255)");
   import->add_flag("--full-height", args->fullHeight, "Every glyph the font's full height, not down to its lowest lit row");
-  import->add_option("-o,--output", args->output, "Panel data base to write")->required();
+  import->add_option("-o,--output", args->output, "Panel data base to write, - for standard output")->required();
   import->add_flag("--yes", args->yes, "Answer Yes to questions (firmware 1.6 leaves out code 255 glyphs)");
   import->callback([args, &context] { context.command = [args, &context] { return importFont(*args, context); }; });
 

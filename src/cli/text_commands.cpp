@@ -183,7 +183,7 @@ void registerTextCommands(CLI::App& app, CliContext& context) {
   auto exportArgs = std::make_shared<ExportArguments>();
   auto* exportCommand = app.add_subcommand("export", "Write the lines, destinations or stops of a panel data base to a file");
   exportCommand->add_option("DB.hex", exportArgs->database, "Panel data base")->required();
-  exportArgs->list.add(exportCommand, "file to write");
+  exportArgs->list.add(exportCommand, "file to write (- for standard output)");
   exportCommand->add_option("--kind", exportArgs->kind, "Layout: packed, txt, cl or zs (default: by the file's extension)")
       ->check(CLI::IsMember({"packed", "txt", "cl", "zs"}));
   exportCommand->add_option("--layout", exportArgs->layout, "Font file layout: N (default) or S (firmware 1.x)")
@@ -202,7 +202,7 @@ void registerTextCommands(CLI::App& app, CliContext& context) {
       ->check(CLI::IsMember({"overwrite", "skip", "cancel"}));
   importCommand->add_option("--on-bad-number", importArgs->onBadNumber, "Answer for wrong or too large numbers: skip or stop (default skip)")
       ->check(CLI::IsMember({"skip", "stop"}));
-  importCommand->add_option("-o,--output", importArgs->output, "Panel data base to write")->required();
+  importCommand->add_option("-o,--output", importArgs->output, "Panel data base to write, - for standard output")->required();
   importCommand->callback(
       [importArgs, &context] { context.command = [importArgs, &context] { return importList(*importArgs, context); }; });
 }

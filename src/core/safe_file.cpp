@@ -142,8 +142,10 @@ void detail::writeFileSafely(const std::string& path, std::string_view bytes, Te
   }
 
   int error = writeAll(fd, bytes);
-  if (!error && target.exists && ::fchown(fd, target.status.st_uid, target.status.st_gid) != 0)
-    (void)::fchown(fd, static_cast<uid_t>(-1), target.status.st_gid);  // best effort, as sed -i does
+  if (!error && target.exists && ::fchown(fd, target.status.st_uid, target.status.st_gid) != 0 &&
+      ::fchown(fd, static_cast<uid_t>(-1), target.status.st_gid) != 0) {
+    // Best effort, as sed -i does: who may not give a file away keeps it.
+  }
   if (!error && ::fchmod(fd, mode) != 0) error = errno;
   // On disk before it replaces the old file: a power cut cannot leave an empty data base.
   if (!error && ::fsync(fd) != 0) error = errno;
