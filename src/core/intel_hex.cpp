@@ -149,7 +149,7 @@ HexImage assembleImage(const ParsedHex& hex) {
   image.bytes.assign(kImageSize, 0);
   image.error = hex.error;
   image.recordsTaken = hex.records.size();
-  std::vector<bool> described(kImageSize, false);
+  std::vector<std::uint8_t> described(kImageSize, 0);
   for (std::size_t r = 0; r < hex.records.size(); ++r) {
     const HexRecordSpan& span = hex.records[r];
     const std::uint8_t* data = hex.data.data() + span.offset;
@@ -161,19 +161,21 @@ HexImage assembleImage(const ParsedHex& hex) {
       image.recordsTaken = r;
       break;
     }
-    for (std::uint32_t i = 0; i < span.size; ++i) {
-      image.bytes[span.address + i] = data[i];
-      described[span.address + i] = true;
-    }
+    std::copy_n(data, span.size, image.bytes.begin() + span.address);
+    std::fill_n(described.begin() + span.address, span.size, std::uint8_t{1});
   }
-  for (std::uint32_t a = 0; a < kImageSize;) {
-    if (!described[a]) {
-      ++a;
-      continue;
-    }
-    std::uint32_t begin = a;
-    while (a < kImageSize && described[a]) ++a;
-    image.runs.push_back({begin, a});
+  // The runs from the records taken, in address order; overlapping or
+  // adjacent records make one run.
+  std::vector<HexImage::Run> spans;
+  spans.reserve(image.recordsTaken);
+  for (std::size_t r = 0; r < image.recordsTaken; ++r)
+    spans.push_back({hex.records[r].address, hex.records[r].address + hex.records[r].size});
+  std::sort(spans.begin(), spans.end(), [](const HexImage::Run& a, const HexImage::Run& b) { return a.begin < b.begin; });
+  for (const HexImage::Run& span : spans) {
+    if (!image.runs.empty() && span.begin <= image.runs.back().end)
+      image.runs.back().end = std::max(image.runs.back().end, span.end);
+    else
+      image.runs.push_back(span);
   }
   return image;
 }
