@@ -1,7 +1,9 @@
-// The JSON document of dorvak-cli build, and the panel image written from it.
+// The JSON document of dorvak-cli build, counted and parsed as build does,
+// and the panel image written from it.
 
 #include <cstdint>
 #include <nlohmann/json.hpp>
+#include <string_view>
 
 #include "cli/db_json.h"
 #include "core/error.h"
@@ -9,14 +11,14 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace dorvak;
-  nlohmann::json document = nlohmann::json::parse(data, data + size, nullptr, false);
-  if (document.is_discarded()) return 0;
   try {
+    nlohmann::json document = parseDatabaseJson(std::string_view(reinterpret_cast<const char*>(data), size));
     PanelDatabase db = databaseFromJson(document);
     databaseToJson(db).dump();
     HexWriteOptions yes;
     yes.confirm = [](std::string_view) { return true; };
     buildHexText(db, yes);
+  } catch (const nlohmann::json::exception&) {
   } catch (const JsonFieldError&) {
   } catch (const DorvakError&) {
   }

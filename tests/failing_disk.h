@@ -57,7 +57,9 @@ inline void expectFailedSaveKeepsOldFile(const std::string& dir, const std::stri
   EXPECT_EQ(saveWithFileSizeLimit([&] { save(path); }, path, 16), kReportedError) << name;
   EXPECT_EQ(readFile(path), previous) << name;
   for (const auto& entry : std::filesystem::directory_iterator(dir))
-    EXPECT_NE(entry.path().filename().string().rfind(name + ".", 0), 0u) << "temporary file left: " << entry.path();
+    EXPECT_TRUE(entry.path().filename() != ".dorvak" && entry.path().filename().string().rfind(".dorvak-", 0) != 0 &&
+                entry.path().filename().string().rfind(name + ".", 0) != 0)
+        << "temporary file left: " << entry.path();
 }
 
 }  // namespace dorvak::test

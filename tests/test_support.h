@@ -13,6 +13,20 @@
 
 namespace dorvak::test {
 
+// AddressSanitizer reserves terabytes of address space: a limit on it, as
+// tests of running out of memory set, would stop the sanitizer itself.
+#if defined(__SANITIZE_ADDRESS__)
+inline constexpr bool kAddressSanitizer = true;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+inline constexpr bool kAddressSanitizer = true;
+#else
+inline constexpr bool kAddressSanitizer = false;
+#endif
+#else
+inline constexpr bool kAddressSanitizer = false;
+#endif
+
 // The message of the DorvakError the action throws, or "no error".
 inline std::string errorOf(const std::function<void()>& action) {
   try {

@@ -1,9 +1,12 @@
 #include "cli/cli.h"
 
 #include <CLI/CLI.hpp>
+#include <cstring>
+#include <new>
 #include <sstream>
 
 #include "cli/cli_context.h"
+#include "cli/standard_output.h"
 #include "core/error.h"
 
 namespace dorvak {
@@ -39,6 +42,17 @@ void applyGlobalOptions(const GlobalOptions& global, ProgramOptions& options) {
   }
 }
 
+// A document cut off by a full disk or a closed descriptor is a failure.
+bool standardOutputWritten(std::ostream& out, std::ostream& err) {
+  out.flush();
+  if (out) return true;
+  const auto* descriptor = dynamic_cast<const DescriptorOutput*>(out.rdbuf());
+  err << "Standard output cannot be written";
+  if (descriptor && descriptor->error() != 0) err << ": " << std::strerror(descriptor->error());
+  err << "\n";
+  return false;
+}
+
 }  // namespace
 
 int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
@@ -56,11 +70,12 @@ int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
   try {
     app.parse(argc, argv);
     applyGlobalOptions(global, context.options);
-    return context.command ? context.command() : kCliBadInput;
+    int status = context.command ? context.command() : kCliBadInput;
+    return standardOutputWritten(out, err) ? status : kCliFailed;
   } catch (const CLI::ParseError& e) {
     if (e.get_exit_code() == 0) {
       out << app.help();
-      return kCliDone;
+      return standardOutputWritten(out, err) ? kCliDone : kCliFailed;
     }
     std::ostringstream message;
     app.exit(e, message, message);
@@ -68,6 +83,10 @@ int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
     return kCliBadInput;
   } catch (const DorvakError& e) {
     err << e.what() << "\n";
+    return kCliFailed;
+  } catch (const std::bad_alloc&) {
+    // Whatever was being built is freed by now; nothing was written.
+    err << "Not enough memory to finish the command\n";
     return kCliFailed;
   }
 }

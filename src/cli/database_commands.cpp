@@ -32,15 +32,15 @@ int dump(const Arguments& a, CliContext& c) {
 }
 
 int build(const Arguments& a, CliContext& c) {
-  nlohmann::json document;
-  try {
-    document = nlohmann::json::parse(readWholeFile(a.input, kMaxJsonFileSize));
-  } catch (const nlohmann::json::exception& e) {
-    c.err << a.input << ": not a JSON document: " << e.what() << "\n";
-    return kCliBadInput;
-  }
   PanelDatabase db;
   try {
+    nlohmann::json document;
+    try {
+      document = parseDatabaseJson(readWholeFile(a.input, kMaxJsonFileSize));
+    } catch (const nlohmann::json::exception& e) {
+      c.err << a.input << ": not a JSON document: " << e.what() << "\n";
+      return kCliBadInput;
+    }
     db = databaseFromJson(document);
   } catch (const JsonFieldError& e) {
     c.err << a.input << ": " << e.what() << "\n";
@@ -68,14 +68,14 @@ void registerDatabaseCommands(CLI::App& app, CliContext& context) {
 
   auto* buildCommand = app.add_subcommand("build", "Write a panel data base from a JSON document");
   buildCommand->add_option("DB.json", args->input, "JSON document as dump prints it")->required();
-  buildCommand->add_option("-o,--output", args->output, "Panel data base to write")->required();
+  buildCommand->add_option("-o,--output", args->output, "Panel data base to write, - for standard output")->required();
   buildCommand->add_flag("--yes", args->yes, yesHelp);
   buildCommand->callback([args, &context] { context.command = [args, &context] { return build(*args, context); }; });
 
   auto* convertCommand =
       app.add_subcommand("convert", "Read a panel data base and write it again, optionally for another firmware");
   convertCommand->add_option("IN.hex", args->input, "Panel data base to read")->required();
-  convertCommand->add_option("-o,--output", args->output, "Panel data base to write")->required();
+  convertCommand->add_option("-o,--output", args->output, "Panel data base to write, - for standard output")->required();
   convertCommand->add_option("--firmware", args->firmware, "Firmware to write for: 1.6, 2.13 or 2.15")
       ->check(CLI::IsMember({"1.6", "2.13", "2.15"}));
   convertCommand->add_flag("--yes", args->yes, yesHelp);

@@ -2,6 +2,7 @@
 
 #include <ostream>
 
+#include "cli/output_file.h"
 #include "core/hex_writer.h"
 
 namespace dorvak {
@@ -26,7 +27,10 @@ int saveDatabase(const PanelDatabase& db, const std::string& path, bool yes, con
     if (!yes) context.err << question << "\n";
     return yes;
   };
-  return writeHexFile(db, path, options) == SaveResult::Written ? kCliDone : kCliFailed;
+  std::optional<std::string> text = buildHexText(db, options);
+  if (!text) return kCliFailed;
+  writeOutputFile(path, *text, context);
+  return kCliDone;
 }
 
 }  // namespace dorvak

@@ -16,8 +16,9 @@ HexReadOptions cliReadOptions(const CliContext& context);
 // Open: the data base refilled from the file. Throws DorvakError.
 void openDatabase(PanelDatabase& db, const std::string& path, const CliContext& context);
 
-// Save; kCliDone when written, kCliFailed when the question was declined.
-// Throws DorvakError when the save fails.
+// Save to the file or, for "-", to standard output; kCliDone when written,
+// kCliFailed when the question was declined. Throws DorvakError when the
+// save fails.
 int saveDatabase(const PanelDatabase& db, const std::string& path, bool yes, const CliContext& context);
 
 }  // namespace dorvak

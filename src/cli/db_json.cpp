@@ -1,6 +1,7 @@
 #include "cli/db_json.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <set>
 
 #include "config/cp1250.h"
@@ -278,6 +279,55 @@ ordered_json databaseToJson(const PanelDatabase& db) {
   return doc;
 }
 
+namespace {
+
+// Counts what a document would put into memory, without building it.
+class DocumentSize : public nlohmann::json_sax<json> {
+ public:
+  bool null() override { return count(); }
+  bool boolean(bool) override { return count(); }
+  bool number_integer(number_integer_t) override { return count(); }
+  bool number_unsigned(number_unsigned_t) override { return count(); }
+  bool number_float(number_float_t, const string_t&) override { return count(); }
+  bool string(string_t&) override { return count(); }
+  bool binary(binary_t&) override { return count(); }
+  bool key(string_t&) override { return count(); }
+  bool start_object(std::size_t) override { return enter(); }
+  bool start_array(std::size_t) override { return enter(); }
+  bool end_object() override { return leave(); }
+  bool end_array() override { return leave(); }
+  // The parse that builds the document reports the error itself.
+  bool parse_error(std::size_t, const std::string&, const nlohmann::detail::exception&) override { return false; }
+
+  void check() const {
+    if (values_ > kMaxJsonValues)
+      fieldError("document", "holds more than " + std::to_string(kMaxJsonValues) +
+                                 " values and member names, more than any data base needs");
+    if (depth_ > kMaxJsonDepth)
+      fieldError("document", "nests deeper than " + std::to_string(kMaxJsonDepth) + " levels, deeper than any data base does");
+  }
+
+ private:
+  bool count() { return ++values_ <= kMaxJsonValues; }
+  bool enter() { return count() && ++depth_ <= kMaxJsonDepth; }
+  bool leave() {
+    --depth_;
+    return true;
+  }
+
+  std::size_t values_ = 0;
+  std::size_t depth_ = 0;
+};
+
+}  // namespace
+
+json parseDatabaseJson(std::string_view text) {
+  DocumentSize size;
+  json::sax_parse(text, &size);
+  size.check();
+  return json::parse(text);
+}
+
 PanelDatabase databaseFromJson(const json& document) {
   if (!document.is_object()) fieldError("document", "must be a JSON object");
   const json* format = member(document, "document", "format");
@@ -287,8 +337,19 @@ PanelDatabase databaseFromJson(const json& document) {
   db.resetConfig();
   db.clearFonts(true);
   if (const json* config = member(document, "document", "config")) readConfig(*config, db.config);
-  if (const json* v = member(document, "document", "dataVersion"))
+  if (const json* v = member(document, "document", "dataVersion")) {
     db.dataVersion = windowsText(*v, "dataVersion", kMaxDataVersionLength);
+    // The header pads the version with CR and a reader stops at one: a
+    // control character would not come back as it was.
+    for (char c : db.dataVersion) {
+      char32_t u = cp1250ToUnicode(static_cast<std::uint8_t>(c));
+      if (u < 0x20 || (u >= 0x7F && u < 0xA0)) {
+        char code[16];
+        std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(u));
+        fieldError("dataVersion", std::string("holds a control character (") + code + "), which a data version cannot keep");
+      }
+    }
+  }
 
   if (const json* ct = member(document, "document", "codeTable"); ct && !ct->is_null()) {
     const json* name = member(*ct, "codeTable", "name");

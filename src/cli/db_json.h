@@ -5,6 +5,7 @@
 #include <nlohmann/json.hpp>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 #include "core/panel_database.h"
 
@@ -19,6 +20,18 @@ class JsonFieldError : public std::runtime_error {
 };
 
 nlohmann::ordered_json databaseToJson(const PanelDatabase& db);
+
+// A data base of every glyph and every possible line, destination and stop
+// holds about 180,000 values and member names, and no level deeper than 6.
+inline constexpr std::size_t kMaxJsonValues = 400000;
+inline constexpr std::size_t kMaxJsonDepth = 16;
+
+// Parses a document as dorvak-cli build reads it. A document is first only
+// counted: one with more values and member names than kMaxJsonValues, or
+// nesting deeper than kMaxJsonDepth, throws JsonFieldError before it is built
+// in memory, where it would take tens of times its size. A malformed document
+// throws nlohmann::json::parse_error.
+nlohmann::json parseDatabaseJson(std::string_view text);
 
 // A data base as New leaves it, filled from the document. Throws
 // JsonFieldError.

@@ -8,6 +8,7 @@
 
 #include "cli/cli_context.h"
 #include "cli/database_files.h"
+#include "cli/output_file.h"
 #include "core/messages.h"
 #include "interchange/ekvivalents.h"
 #include "interchange/unit_file.h"
@@ -41,7 +42,7 @@ int readFromUnit(const EkvivalentArguments& a, CliContext& c) {
   CliContext withoutMode = c;
   withoutMode.options.ekvivalentMode = EkvivalentMode::None;
   if (int status = saveDatabase(db, a.output, false, withoutMode); status != kCliDone) return status;
-  c.out << result.taken << " ekvivalents read, " << result.missing << " not found, order "
+  reportStream(a.output, c) << result.taken << " ekvivalents read, " << result.missing << " not found, order "
         << (result.unsorted ? "alpha" : "number") << "\n";
   return result.stoppedEarly ? kCliStoppedPartWay : kCliDone;
 }
@@ -86,7 +87,7 @@ void registerEkvivalentCommands(CLI::App& app, CliContext& context) {
   auto* read = group->add_subcommand("read", "Take the ekvivalents of a BBD/BBF file into the destinations");
   read->add_option("DB.hex", readArgs->database, "Panel data base")->required();
   read->add_option("UNIT", readArgs->unitFile, "On-board unit file (*.bbd, *.bbf)")->required();
-  read->add_option("-o,--output", readArgs->output, "Panel data base to write")->required();
+  read->add_option("-o,--output", readArgs->output, "Panel data base to write, - for standard output")->required();
   read->callback([readArgs, &context] {
     context.command = [readArgs, &context] { return readFromUnit(*readArgs, context); };
   });

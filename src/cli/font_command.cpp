@@ -8,6 +8,7 @@
 
 #include "cli/cli_context.h"
 #include "cli/database_files.h"
+#include "cli/output_file.h"
 #include "fonts/font_import.h"
 #include "fonts/glyph_text.h"
 
@@ -64,16 +65,17 @@ int importFont(const FontArguments& a, CliContext& c) {
   }
   if (int status = saveDatabase(db, a.output, a.yes, c); status != kCliDone) return status;
 
-  c.out << "Imported " << result.glyphs.size() << (result.glyphs.size() == 1 ? " glyph" : " glyphs") << " into font "
+  std::ostream& report = reportStream(a.output, c);
+  report << "Imported " << result.glyphs.size() << (result.glyphs.size() == 1 ? " glyph" : " glyphs") << " into font "
         << a.font << " from " << a.from;
   if (result.pixelsPerEm > 0)
-    c.out << ", drawn at " << result.pixelsPerEm << " pixels per em to fit " << a.height << " rows\n";
+    report << ", drawn at " << result.pixelsPerEm << " pixels per em to fit " << a.height << " rows\n";
   else
-    c.out << ", its strike " << a.height << " dots high\n";
+    report << ", its strike " << a.height << " dots high\n";
   if (!result.missing.empty()) {
-    c.out << "Missing " << result.missing.size() << (result.missing.size() == 1 ? " character" : " characters")
+    report << "Missing " << result.missing.size() << (result.missing.size() == 1 ? " character" : " characters")
           << ", whose glyphs are left as they were:\n";
-    for (const PanelCharacter& m : result.missing) c.out << "  " << describePanelCharacter(m) << "\n";
+    for (const PanelCharacter& m : result.missing) report << "  " << describePanelCharacter(m) << "\n";
   }
   return kCliDone;
 }
@@ -112,7 +114,7 @@ void registerFontCommand(CLI::App& app, CliContext& context) {
       ->check(CLI::Range(1, kMaxGlyphDots));
   import->add_option("--codes", args->codes, "Only the panel codes FROM-TO (default 32-255)");
   import->add_flag("--full-height", args->fullHeight, "Every glyph the font's full height, not down to its lowest lit row");
-  import->add_option("-o,--output", args->output, "Panel data base to write")->required();
+  import->add_option("-o,--output", args->output, "Panel data base to write, - for standard output")->required();
   import->add_flag("--yes", args->yes, "Answer Yes to questions (firmware 1.6 leaves out code 255 glyphs)");
   import->callback([args, &context] { context.command = [args, &context] { return importFont(*args, context); }; });
 

@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "cli/cli_context.h"
+#include "cli/output_file.h"
 #include "cli/png_file.h"
 #include "core/hex_reader.h"
-#include "core/safe_file.h"
 #include "render/panel_gif.h"
 #include "render/field_choice.h"
 #include "render/panel_animation.h"
@@ -131,15 +131,12 @@ int render(const RenderArguments& a, CliContext& c) {
 
   const PanelSize size = paintedSize(db.config);
   const Picture& shown = renderer.pictures().shown();
-  if (a.format == "gif") {
-    writeFileSafely(a.output, encodePanelGif(frames, size));
-  } else if (a.format == "png") {
-    writeFileSafely(a.output, encodePng(paintPanel(shown, size)));
-  } else if (a.output.empty()) {
-    c.out << pictureText(shown, size);
-  } else {
-    writeFileSafely(a.output, pictureText(shown, size));
-  }
+  if (a.format == "gif")
+    writeOutputFile(a.output, encodePanelGif(frames, size), c);
+  else if (a.format == "png")
+    writeOutputFile(a.output, encodePng(paintPanel(shown, size)), c);
+  else
+    writeOutputFile(a.output.empty() ? "-" : a.output, pictureText(shown, size), c);
   return kCliDone;
 }
 
@@ -165,7 +162,7 @@ void registerRenderCommand(CLI::App& app, CliContext& context) {
                       "text (default: # lit, . dark, top row first), png, or gif (the panel playing the ticks, "
                       "one frame per change, looping)")
       ->check(CLI::IsMember({"text", "png", "gif"}));
-  command->add_option("-o,--output", args->output, "File to write (standard output for text when not given)");
+  command->add_option("-o,--output", args->output, "File to write, - for standard output (the default for text)");
   command->callback([args, &context] { context.command = [args, &context] { return render(*args, context); }; });
 }
 

@@ -7,9 +7,9 @@
 #include <ostream>
 
 #include "cli/cli_context.h"
-#include "core/hex_reader.h"
+#include "cli/database_files.h"
+#include "cli/output_file.h"
 #include "core/error.h"
-#include "core/hex_writer.h"
 #include "fonts/font_file.h"
 #include "interchange/unit_texts.h"
 #include "text/text_export.h"
@@ -53,11 +53,7 @@ struct ImportArguments {
 
 PanelDatabase openDatabase(const std::string& path, const CliContext& c) {
   PanelDatabase db;
-  db.resetConfig();
-  HexReadOptions options;
-  options.notice = [&err = c.err](const std::string& message) { err << message << "\n"; };
-  options.kt500Table = &c.options.kt500Table;
-  openHexFile(db, path, options);
+  openDatabase(db, path, c);
   return db;
 }
 
@@ -73,11 +69,13 @@ int exportFonts(const ExportArguments& a, CliContext& c) {
     return a.yes;
   };
   FontFileLayout layout = a.layout == "S" ? FontFileLayout::S : FontFileLayout::N;
-  if (writeFontFile(db, a.list.fonts, layout, options) == FontSaveResult::Declined) return kCliFailed;
+  std::optional<std::string> bytes = formatFontFile(db.fonts, db.keyTable, layout, options);
+  if (!bytes) return kCliFailed;
+  writeOutputFile(a.list.fonts, *bytes, c);
   int glyphs = 0;
   for (int font = 0; font < kFontCount; ++font)
     for (int code = 32; code < kCodeCount; ++code) glyphs += db.fonts.glyph(font, code).exists() ? 1 : 0;
-  c.out << glyphs << " glyphs written\n";
+  reportStream(a.list.fonts, c) << glyphs << " glyphs written\n";
   return kCliDone;
 }
 
@@ -104,8 +102,8 @@ int exportList(const ExportArguments& a, CliContext& c) {
     return kCliBadInput;
   }
   PanelDatabase db = openDatabase(a.database, c);
-  writeTextFile(db, kind, a.list.file(), *layout, c.options);
-  c.out << db.list(kind).count() << " " << listName(kind) << " written\n";
+  writeOutputFile(a.list.file(), formatTextFile(db, kind, *layout, c.options), c);
+  reportStream(a.list.file(), c) << db.list(kind).count() << " " << listName(kind) << " written\n";
   return kCliDone;
 }
 
@@ -118,17 +116,6 @@ std::string lowerExtension(const std::string& path) {
 bool isPanelDatabase(const std::string& path) { return lowerExtension(path) == ".hex"; }
 bool isUnitFile(const std::string& path) { return lowerExtension(path) == ".bbd" || lowerExtension(path) == ".bbf"; }
 
-int writeResult(const PanelDatabase& db, const std::string& path, const CliContext& c) {
-  HexWriteOptions write;
-  write.ekvivalentMode = c.options.ekvivalentMode;
-  write.kt500Table = &c.options.kt500Table;
-  if (writeHexFile(db, path, write) == SaveResult::Declined) {
-    c.err << "FW 1.x cannot use charakter with code 255.\nContinue?\n";
-    return kCliFailed;
-  }
-  return kCliDone;
-}
-
 int importList(const ImportArguments& a, CliContext& c) {
   const std::string& source = a.list.file();
   if (isUnitFile(source) && !a.list.lines.empty()) {
@@ -140,14 +127,7 @@ int importList(const ImportArguments& a, CliContext& c) {
   std::string summary;
 
   if (!a.list.fonts.empty()) {
-    try {
-      readFontsInto(db, source, {});
-    } catch (const FileAccessError&) {
-      throw;  // nothing read: nothing written
-    } catch (const DorvakError& e) {
-      c.err << e.what() << "\n";  // what was read before the error stays
-      stoppedEarly = true;
-    }
+    readFontsInto(db, source, {});  // taken whole or not at all: an error writes nothing
     int glyphs = 0;
     for (int font = 0; font < kFontCount; ++font)
       for (int code = 32; code < kCodeCount; ++code) glyphs += db.fonts.glyph(font, code).exists() ? 1 : 0;
@@ -192,8 +172,8 @@ int importList(const ImportArguments& a, CliContext& c) {
               std::to_string(result.replaced.size()) + " replaced, " + std::to_string(db.list(kind).count()) +
               " in all";
   }
-  if (int status = writeResult(db, a.output, c); status != kCliDone) return status;
-  c.out << summary << "\n";
+  if (int status = saveDatabase(db, a.output, false, c); status != kCliDone) return status;
+  reportStream(a.output, c) << summary << "\n";
   return stoppedEarly ? kCliStoppedPartWay : kCliDone;
 }
 
@@ -203,7 +183,7 @@ void registerTextCommands(CLI::App& app, CliContext& context) {
   auto exportArgs = std::make_shared<ExportArguments>();
   auto* exportCommand = app.add_subcommand("export", "Write the lines, destinations or stops of a panel data base to a file");
   exportCommand->add_option("DB.hex", exportArgs->database, "Panel data base")->required();
-  exportArgs->list.add(exportCommand, "file to write");
+  exportArgs->list.add(exportCommand, "file to write (- for standard output)");
   exportCommand->add_option("--kind", exportArgs->kind, "Layout: packed, txt, cl or zs (default: by the file's extension)")
       ->check(CLI::IsMember({"packed", "txt", "cl", "zs"}));
   exportCommand->add_option("--layout", exportArgs->layout, "Font file layout: N (default) or S (firmware 1.x)")
@@ -222,7 +202,7 @@ void registerTextCommands(CLI::App& app, CliContext& context) {
       ->check(CLI::IsMember({"overwrite", "skip", "cancel"}));
   importCommand->add_option("--on-bad-number", importArgs->onBadNumber, "Answer for wrong or too large numbers: skip or stop (default skip)")
       ->check(CLI::IsMember({"skip", "stop"}));
-  importCommand->add_option("-o,--output", importArgs->output, "Panel data base to write")->required();
+  importCommand->add_option("-o,--output", importArgs->output, "Panel data base to write, - for standard output")->required();
   importCommand->callback(
       [importArgs, &context] { context.command = [importArgs, &context] { return importList(*importArgs, context); }; });
 }

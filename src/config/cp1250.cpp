@@ -88,4 +88,38 @@ std::optional<std::string> utf8ToCp1250(std::string_view utf8) {
   return out;
 }
 
+std::optional<std::string> utf8FileTextToCp1250(std::string_view bytes) {
+  constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+  const bool marked = bytes.substr(0, kByteOrderMark.size()) == kByteOrderMark;
+  if (marked) {
+    bytes.remove_prefix(kByteOrderMark.size());
+  } else {
+    bool nonAscii = false;
+    for (std::size_t pos = 0; pos < bytes.size();) {
+      if (static_cast<unsigned char>(bytes[pos]) < 0x80) {
+        ++pos;
+        continue;
+      }
+      if (!nextUtf8(bytes, pos)) return std::nullopt;
+      nonAscii = true;
+    }
+    if (!nonAscii) return std::nullopt;
+  }
+  std::string out;
+  out.reserve(bytes.size());
+  for (std::size_t pos = 0; pos < bytes.size();) {
+    auto c = static_cast<unsigned char>(bytes[pos]);
+    if (c < 0x80) {
+      out += static_cast<char>(c);
+      ++pos;
+      continue;
+    }
+    std::optional<char32_t> cp = nextUtf8(bytes, pos);
+    if (!cp) ++pos;
+    std::optional<std::uint8_t> byte = cp ? unicodeToCp1250(*cp) : std::nullopt;
+    out += byte ? static_cast<char>(*byte) : '?';
+  }
+  return out;
+}
+
 }  // namespace dorvak

@@ -22,4 +22,12 @@ std::string cp1250ToUtf8(std::string_view bytes);
 // Windows-1250 cannot hold.
 std::optional<std::string> utf8ToCp1250(std::string_view utf8);
 
+// The text of a file written by another editor: UTF-8 when it starts with the
+// UTF-8 byte order mark, or when it has non-ASCII bytes and they all form
+// valid UTF-8 sequences (Windows-1250 text practically never does). Such text
+// comes back in Windows-1250 without the mark, "?" standing for a character
+// Windows-1250 cannot hold (and, after the mark, for a byte that is no UTF-8).
+// Nothing when the text is not UTF-8: it is Windows-1250 (or ASCII) already.
+std::optional<std::string> utf8FileTextToCp1250(std::string_view bytes);
+
 }  // namespace dorvak

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <span>
 
 #include "core/error.h"
 #include "core/intel_hex.h"
@@ -14,100 +15,79 @@ namespace {
 
 [[noreturn]] void fail(std::string_view message) { throw DorvakError(std::string(message)); }
 
-// Walks the image byte by byte in file order. Running past the last record
-// that could be read raises the error that stopped the lines; past the end
-// record it reports the end of the image.
+// Walks the memory image byte by byte in address order, from one described
+// byte to the next. Running past the last described byte raises the error
+// that stopped the records, if one did; otherwise it is the end of the image.
 class ImageCursor {
  public:
-  explicit ImageCursor(const ParsedHex& hex) : hex_(hex) { enter(0); }
+  explicit ImageCursor(const HexImage& image) : image_(image) {}
 
   // The next byte and its address, without taking it.
   bool peek(std::uint8_t& byte, std::uint32_t& address) {
     if (!settle()) return false;
-    byte = *cur_;
-    address = curAddress_;
+    byte = image_.bytes[next_];
+    address = next_;
     return true;
   }
 
   bool next(std::uint8_t& byte) {
-    if (cur_ == end_ && !settle()) return false;
-    byte = *cur_++;
-    lastAddress_ = curAddress_++;
+    if (!settle()) return false;
+    byte = image_.bytes[next_];
+    last_ = next_++;
+    if (next_ == image_.runs[run_].end) ++run_;
     return true;
   }
 
   bool next(std::uint8_t& byte, std::uint32_t& address) {
-    if (cur_ == end_ && !settle()) return false;
-    address = curAddress_;
+    if (!settle()) return false;
+    address = next_;
     return next(byte);
   }
 
   // The next byte only when it lies right after the last one taken.
   bool nextConsecutive(std::uint8_t& byte) {
-    if (cur_ == end_ && !settle()) return false;
-    if (curAddress_ != lastAddress_ + 1) return false;
+    if (!settle()) return false;
+    if (next_ != last_ + 1) return false;
     return next(byte);
   }
 
-  // Skips whole records until one starts exactly at the address.
-  bool seekRecordStart(std::uint32_t address) {
-    std::size_t r = record_ + (atRecordStart() ? 0 : 1);
-    while (r < hex_.records.size() && hex_.records[r].address != address) ++r;
-    enter(r);
-    if (r < hex_.records.size()) return true;
-    raisePendingError();
-    return false;
+  // Moves to a table's first byte; false when no record describes it.
+  bool seek(std::uint32_t address) {
+    auto run = std::upper_bound(image_.runs.begin(), image_.runs.end(), address,
+                                [](std::uint32_t a, const HexImage::Run& r) { return a < r.end; });
+    if (run == image_.runs.end() || run->begin > address) {
+      raisePendingError();
+      return false;
+    }
+    run_ = static_cast<std::size_t>(run - image_.runs.begin());
+    next_ = address;
+    return true;
   }
 
   // The address after the last byte taken.
-  std::uint32_t position() const { return lastAddress_ + 1; }
+  std::uint32_t position() const { return last_ + 1; }
 
   // Everything up to the end record must be readable.
-  void skipToEnd() {
-    enter(hex_.records.size());
-    raisePendingError();
-  }
+  void skipToEnd() { raisePendingError(); }
 
  private:
-  bool atRecordStart() const {
-    return record_ < hex_.records.size() && cur_ == hex_.data.data() + hex_.records[record_].offset;
-  }
-  void enter(std::size_t r) {
-    record_ = r;
-    if (r < hex_.records.size()) {
-      const HexRecordSpan& span = hex_.records[r];
-      cur_ = hex_.data.data() + span.offset;
-      end_ = cur_ + span.size;
-      curAddress_ = span.address;
-    } else {
-      cur_ = end_ = nullptr;
-    }
-  }
-  // Moves to the next record with a byte left; false past the last one.
+  // Moves to the next described byte; false past the last one.
   bool settle() {
-    while (cur_ == end_) {
-      if (record_ >= hex_.records.size()) {
-        raisePendingError();
-        return false;
-      }
-      enter(record_ + 1);
-      if (record_ >= hex_.records.size()) {
-        raisePendingError();
-        return false;
-      }
+    if (run_ >= image_.runs.size()) {
+      raisePendingError();
+      return false;
     }
+    next_ = std::max(next_, image_.runs[run_].begin);
     return true;
   }
   void raisePendingError() {
-    if (hex_.error) throw DorvakError(*hex_.error);
+    if (image_.error) throw DorvakError(*image_.error);
   }
 
-  const ParsedHex& hex_;
-  std::size_t record_ = 0;
-  const std::uint8_t* cur_ = nullptr;
-  const std::uint8_t* end_ = nullptr;
-  std::uint32_t curAddress_ = 0;
-  std::uint32_t lastAddress_ = 0xFFFFFFFF;
+  const HexImage& image_;
+  std::size_t run_ = 0;       // the run holding next_, or the first one after it
+  std::uint32_t next_ = 0;    // the address of the next byte to take
+  std::uint32_t last_ = 0xFFFFFFFF;
 };
 
 enum TableKind { Fnt = 1, Lin = 2, Cil3 = 3, Cil4 = 4, Dru = 5, Codes = 6, Formats = 7 };
@@ -119,9 +99,9 @@ struct TableRef {
 
 class ImageReader {
  public:
-  ImageReader(PanelDatabase& db, const ParsedHex& hex, const std::string& name, int selector, bool addMode,
+  ImageReader(PanelDatabase& db, const HexImage& image, const std::string& name, int selector, bool addMode,
               const HexReadOptions& options, HexReadResult& result)
-      : db_(db), cursor_(hex), name_(name), selector_(selector), addMode_(addMode), options_(options),
+      : db_(db), cursor_(image), name_(name), selector_(selector), addMode_(addMode), options_(options),
         result_(result) {}
 
   void run() {
@@ -152,7 +132,8 @@ class ImageReader {
       if (best == tables.end()) break;
       TableRef table = *best;
       tables.erase(best);
-      if (!cursor_.seekRecordStart(table.address)) return;
+      // A table that no record describes is not there to read.
+      if (!cursor_.seek(table.address)) continue;
       if (selector_ != TableSelector::All && selector_ != table.kind) continue;
       readTable(table.kind);
     }
@@ -406,9 +387,9 @@ class ImageReader {
 };
 
 // The position kind of an FNT tag: "FNT", colon, kind, then "D".
-std::optional<std::uint8_t> findTagPosition(const ParsedHex& hex) {
+std::optional<std::uint8_t> findTagPosition(const ParsedHex& hex, std::size_t records) {
   std::optional<std::uint8_t> position;
-  for (const HexRecordSpan& r : hex.records) {
+  for (const HexRecordSpan& r : std::span(hex.records).first(records)) {
     if (r.size < 6) continue;
     const std::uint8_t* d = hex.data.data() + r.offset;
     if (d[0] != 'F' || d[1] != 'N' || d[2] != 'T' || d[3] != ':' || d[5] != 'D') continue;
@@ -434,8 +415,9 @@ HexReadResult readHexText(PanelDatabase& db, std::string_view text, const std::s
     };
   }
   ParsedHex hex = parseHexRecords(text, progress);
-  result.tagPosition = findTagPosition(hex);
-  ImageReader(db, hex, name, selector, addMode, options, result).run();
+  HexImage image = assembleImage(hex);
+  result.tagPosition = findTagPosition(hex, image.recordsTaken);
+  ImageReader(db, image, name, selector, addMode, options, result).run();
   return result;
 }
 

@@ -93,7 +93,9 @@ ParsedHex parseHexRecords(std::string_view text, const std::function<void(std::s
   result.data.reserve(text.size() / 2);
   std::uint32_t bank = 0;
   std::size_t pos = 0;
-  std::array<std::uint8_t, 260> bytes{};
+  // Count, address, type, up to 255 data bytes, checksum.
+  constexpr std::size_t kLongestRecord = 4 + 255 + 1;
+  std::array<std::uint8_t, kLongestRecord> bytes{};
   auto fail = [&](std::string_view message) { result.error = std::string(message); };
 
   while (true) {
@@ -105,7 +107,10 @@ ParsedHex parseHexRecords(std::string_view text, const std::function<void(std::s
     if (progress) progress(std::min(pos, text.size()));
     while (!line.empty() && (line.back() == '\r' || line.back() == ' ' || line.back() == '\t')) line.remove_suffix(1);
     if (line.empty()) continue;
-    if (line[0] != ':' || line.size() < 11 || line.size() % 2 == 0) return fail(msg::FileFormatError), result;
+    // The length is checked before a byte is taken: no line may hold more
+    // than the longest record.
+    if (line[0] != ':' || line.size() < 11 || line.size() % 2 == 0 || (line.size() - 1) / 2 > kLongestRecord)
+      return fail(msg::FileFormatError), result;
 
     std::size_t count = (line.size() - 1) / 2;
     for (std::size_t i = 0; i < count; ++i) {
@@ -137,6 +142,42 @@ ParsedHex parseHexRecords(std::string_view text, const std::function<void(std::s
     result.records.push_back({address, static_cast<std::uint32_t>(result.data.size()), static_cast<std::uint32_t>(dataSize)});
     result.data.insert(result.data.end(), bytes.begin() + 4, bytes.begin() + 4 + static_cast<std::ptrdiff_t>(dataSize));
   }
+}
+
+HexImage assembleImage(const ParsedHex& hex) {
+  HexImage image;
+  image.bytes.assign(kImageSize, 0);
+  image.error = hex.error;
+  image.recordsTaken = hex.records.size();
+  std::vector<std::uint8_t> described(kImageSize, 0);
+  for (std::size_t r = 0; r < hex.records.size(); ++r) {
+    const HexRecordSpan& span = hex.records[r];
+    const std::uint8_t* data = hex.data.data() + span.offset;
+    bool fits = span.address < kImageSize && span.size <= kImageSize - span.address;
+    for (std::uint32_t i = 0; fits && i < span.size; ++i)
+      fits = !described[span.address + i] || image.bytes[span.address + i] == data[i];
+    if (!fits) {
+      image.error = std::string(msg::FileFormatError);
+      image.recordsTaken = r;
+      break;
+    }
+    std::copy_n(data, span.size, image.bytes.begin() + span.address);
+    std::fill_n(described.begin() + span.address, span.size, std::uint8_t{1});
+  }
+  // The runs from the records taken, in address order; overlapping or
+  // adjacent records make one run.
+  std::vector<HexImage::Run> spans;
+  spans.reserve(image.recordsTaken);
+  for (std::size_t r = 0; r < image.recordsTaken; ++r)
+    spans.push_back({hex.records[r].address, hex.records[r].address + hex.records[r].size});
+  std::sort(spans.begin(), spans.end(), [](const HexImage::Run& a, const HexImage::Run& b) { return a.begin < b.begin; });
+  for (const HexImage::Run& span : spans) {
+    if (!image.runs.empty() && span.begin <= image.runs.back().end)
+      image.runs.back().end = std::max(image.runs.back().end, span.end);
+    else
+      image.runs.push_back(span);
+  }
+  return image;
 }
 
 }  // namespace dorvak

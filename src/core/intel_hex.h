@@ -60,4 +60,21 @@ struct ParsedHex {
 // Progress gets the number of characters consumed so far.
 ParsedHex parseHexRecords(std::string_view text, const std::function<void(std::size_t)>& progress = {});
 
+// The memory image that the records describe: each byte at its address,
+// whatever the order of the records, so that records swapped or repeated read
+// like the ordered file. A record that gives a byte another value than an
+// earlier one, or reaches past the second bank, ends the image as an
+// unreadable line would ("File format error"): the records before it stay.
+struct HexImage {
+  struct Run {
+    std::uint32_t begin, end;  // described addresses begin..end-1
+  };
+  std::vector<std::uint8_t> bytes;  // kImageSize bytes; gaps hold 0
+  std::vector<Run> runs;            // ascending, each followed by a gap
+  std::size_t recordsTaken = 0;     // ParsedHex::records that went into the image
+  std::optional<std::string> error; // what stopped the records, if anything did
+};
+
+HexImage assembleImage(const ParsedHex& hex);
+
 }  // namespace dorvak

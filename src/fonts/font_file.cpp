@@ -24,6 +24,8 @@ void appendGlyph(std::string& out, const GlyphRecord& g) {
   out.append(reinterpret_cast<const char*>(g.bitmap.data()), g.byteCount);
 }
 
+[[noreturn]] void formatError() { throw DorvakError(std::string(msg::FileFormatError)); }
+
 // Reads bytes one at a time; running out is the file layer's end-of-file error.
 class ByteReader {
  public:
@@ -34,10 +36,13 @@ class ByteReader {
     if (atEnd()) throw DorvakError(std::string(msg::ReadBeyondEnd));
     return static_cast<std::uint8_t>(bytes_[pos_++]);
   }
+  // Height and bitmap of a glyph whose byte count was read; a glyph no panel
+  // could carry means the bytes are no font file.
   GlyphRecord glyph(std::uint8_t byteCount) {
     GlyphRecord g;
     g.byteCount = byteCount;
     g.height = next();
+    if (g.height > kMaxFileGlyphHeight || byteCount % bytesPerColumn(g.height) != 0) formatError();
     for (int i = 0; i < byteCount; ++i) g.bitmap[static_cast<std::size_t>(i)] = next();
     return g;
   }
@@ -46,6 +51,16 @@ class ByteReader {
   std::string_view bytes_;
   std::size_t pos_ = 0;
 };
+
+std::uint8_t fontOf(std::uint8_t marker) {
+  if ((marker & 0xF0) != kFontCodeBase) formatError();
+  return marker & 0x0F;
+}
+
+std::uint8_t glyphCode(std::uint8_t code) {
+  if (isControlCode(code)) formatError();
+  return code;
+}
 
 }  // namespace
 
@@ -110,58 +125,81 @@ void readFontBytes(std::string_view bytes, FontTable& fonts, KeyTable* keys, con
     if (options.progress && step != shown) options.progress(shown = step);
   };
   if (bytes.empty()) return;
+  // Read into copies: the tables change only when the whole file was read.
+  FontTable readFonts = fonts;
+  KeyTable readKeys = keys ? *keys : DefaultKeyTable;
 
   if ((static_cast<std::uint8_t>(bytes[0]) & 0xF0) != kFontCodeBase) {
+    // S: code, font, glyph, ascending by code and by font within a code, to
+    // the end of the file (a 0xFF there ends it too).
+    int previous = -1;
     while (!in.atEnd()) {
       std::uint8_t code = in.next();
-      if (code == 0xFF) return;
-      int font = in.next() & 0x0F;
+      if (code == 0xFF && in.atEnd()) break;
+      int font = fontOf(in.next());
+      if (code == 0xFF || glyphCode(code) * kFontCount + font <= previous) formatError();
+      previous = code * kFontCount + font;
       std::uint8_t count = in.next();
-      fonts.glyph(font, code) = in.glyph(count);
+      if (count == 0) formatError();
+      readFonts.glyph(font, code) = in.glyph(count);
       progress();
     }
-    return;
-  }
-
-  while (!in.atEnd()) {
-    std::uint8_t head = in.next();
-    if (head == 0xFF) break;
-    int font = head & 0x0F;
-    std::size_t length = static_cast<std::size_t>(in.next()) << 8;
-    length |= in.next();
-    const std::size_t start = in.position();
-    while (in.position() - start < length) {
-      std::uint8_t code = in.next();
-      std::uint8_t count = in.next();
-      if (count != 0) fonts.glyph(font, code) = in.glyph(count);
-      progress();
-      if (code == 255) break;
+  } else {
+    // N: blocks of ascending fonts, entries of ascending codes that end at
+    // the block's length or with code 255, then 0xFF 0x00 and the keys.
+    int previousFont = -1;
+    while (true) {
+      std::uint8_t head = in.next();
+      if (head == 0xFF) break;
+      int font = fontOf(head);
+      if (font <= previousFont) formatError();
+      previousFont = font;
+      std::size_t length = static_cast<std::size_t>(in.next()) << 8;
+      length |= in.next();
+      const std::size_t start = in.position();
+      int previousCode = -1;
+      bool ended = false;  // by an entry of code 255
+      while (!ended && in.position() - start < length) {
+        std::uint8_t code = glyphCode(in.next());
+        if (code <= previousCode) formatError();
+        previousCode = code;
+        std::uint8_t count = in.next();
+        if (count != 0) readFonts.glyph(font, code) = in.glyph(count);
+        ended = code == 255;
+        progress();
+      }
+      // The exact length, or 2 more when code 255 ended the block, as the
+      // panel image counts the block end it leaves out.
+      const std::size_t used = in.position() - start;
+      if (used != length && !(ended && used + 2 == length)) formatError();
     }
+    if (in.next() != 0x00) formatError();
+    for (int code = 33; code <= 175; ++code) readKeys[static_cast<std::size_t>(code)] = in.next();
+    for (int code = 240; code <= 255; ++code) readKeys[static_cast<std::size_t>(code)] = in.next();
+    if (!in.atEnd()) formatError();
   }
-  if (in.atEnd() || in.next() != 0 || !keys) return;
-  for (int code = 33; code <= 175 && !in.atEnd(); ++code) (*keys)[static_cast<std::size_t>(code)] = in.next();
-  for (int code = 240; code <= 255 && !in.atEnd(); ++code) (*keys)[static_cast<std::size_t>(code)] = in.next();
   progress();
+  fonts = std::move(readFonts);
+  if (keys) *keys = readKeys;
 }
 
 void readFontsInto(PanelDatabase& db, const std::string& path, const FontFileOptions& options) {
   const bool panelDatabase = isPanelDatabase(path);
   // Read before clearing: a file that cannot be read leaves the fonts alone.
   std::string bytes = readWholeFile(path, panelDatabase ? kMaxHexFileSize : kMaxFontFileSize);
-  db.clearFonts(true);
-  try {
-    if (panelDatabase) {
-      if (options.progressCaption) options.progressCaption("Fonts input");
-      HexReadOptions read;
-      read.progress = options.progress;
-      readHexText(db, bytes, path, TableSelector::Fonts, false, read);
-    } else {
-      readFontBytes(bytes, db.fonts, &db.keyTable, options);
-    }
-  } catch (...) {
-    db.specialGlyph = findSpecialGlyph(db.fonts);  // the glyphs read before the error stay
-    throw;
+  // Read into a scratch data base: the fonts change only when the whole file was read.
+  PanelDatabase scratch;
+  scratch.clearFonts(true);
+  if (panelDatabase) {
+    if (options.progressCaption) options.progressCaption("Fonts input");
+    HexReadOptions read;
+    read.progress = options.progress;
+    readHexText(scratch, bytes, path, TableSelector::Fonts, false, read);
+  } else {
+    readFontBytes(bytes, scratch.fonts, &scratch.keyTable, options);
   }
+  db.fonts = std::move(scratch.fonts);
+  db.keyTable = scratch.keyTable;
   db.specialGlyph = findSpecialGlyph(db.fonts);
 }
 

@@ -37,20 +37,29 @@ FontSaveResult writeFontFile(const PanelDatabase& db, const std::string& path, F
                              const FontFileOptions& options = {});
 
 // Reads glyphs (and, from an N file, keys when keys is not null) into the
-// tables as they stand; the first byte tells the layout. Throws DorvakError
-// "Read beyond end of file" when the file is shorter than its structures:
-// what was read before stays.
+// tables as they stand; the first byte tells the layout. The whole file must
+// be a font file, or the tables stay as they were: DorvakError "Read beyond
+// end of file" when it is shorter than its structures, "File format error"
+// for a font byte that is no font, a control code, codes out of order, a
+// glyph taller than kMaxFileGlyphHeight or whose byte count is no whole
+// number of columns, an N block whose entries do not end at its length, or
+// anything but the 159 keys after the N blocks.
 void readFontBytes(std::string_view bytes, FontTable& fonts, KeyTable* keys, const FontFileOptions& options = {});
 
-// The font editor's Read: the fonts are cleared and the keys set to the
-// defaults, then a *.fnt file or the font section of a panel data base
-// (*.hex) is read; the special glyph follows the fonts read.
+// The font editor's Read: the fonts and keys become those of a *.fnt file or
+// of the font section of a panel data base (*.hex), with the default keys
+// where the file has none; the special glyph follows the fonts read. A file
+// that cannot be read whole leaves the fonts and keys as they were.
 void readFontsInto(PanelDatabase& db, const std::string& path, const FontFileOptions& options = {});
 
 // A font manager's source set: the glyphs of a *.fnt or *.hex file, keys
 // left out, read into an empty table. On an error what was read before
 // stays in it.
 void readSourceFonts(const std::string& path, FontTable& fonts);
+
+// The tallest glyph a font file may hold: a panel has at most 29 rows; tools
+// may round a glyph up to whole bytes of a column.
+inline constexpr int kMaxFileGlyphHeight = 32;
 
 // The largest font file a read accepts.
 inline constexpr std::size_t kMaxFontFileSize = 16u << 20;

@@ -94,16 +94,15 @@ EkvivalentReadResult readEkvivalentBytes(PanelDatabase& db, std::string_view byt
                                          const EkvivalentReadOptions& options) {
   const UnitFileKind kind = unitFileKind(name);
   if (options.progress.caption) options.progress.caption(kind == UnitFileKind::Bbf ? "BBF reading" : "BBD reading");
-  const UnitFileHeader header = readUnitHeader(bytes, kind, false);
+  const UnitFileHeader header = readUnitHeader(bytes, kind, true);
+  const std::uint64_t section = sectionStart(header, bytes, false);
   const bool kt700Codes = options.programOptions.ekvivalentMode == EkvivalentMode::Kt700 &&
                           kind == UnitFileKind::Bbd && header.kt700Codes;
   EkvivalentReader reader(db, options, bytes.size(), kt700Codes);
   reader.progress(header.end);
-  // No section, or one that would start beyond the file's end: nothing to read.
-  if (header.endsAfterConfig || header.destinationSection == 0 || header.destinationSection > bytes.size())
-    return reader.result();
+  if (section == 0) return reader.result();
 
-  UnitRecordReader records(bytes, header.destinationSection);
+  UnitRecordReader records(bytes, section);
   while (true) {
     std::optional<UnitRecord> record;
     try {

@@ -52,8 +52,9 @@ struct EkvivalentReadResult {
 // other replaces what stood after the CR. Translation: KT700 codes when the
 // mode is KT700 and the file is a BBD marked KT700, else KT500 codes.
 //
-// Throws FileAccessError when the file cannot be opened (the file's name) or
-// its header is wrong or short; the list is then untouched. A record that runs
+// Throws FileAccessError when the file cannot be opened (the file's name),
+// its header is wrong or short, or the section's position lies beyond the
+// file's end, as readUnitTexts does; the list is then untouched. A record that runs
 // past the end of the file ends the read part way; what was read stays.
 EkvivalentReadResult readEkvivalents(PanelDatabase& db, const std::string& path,
                                      const EkvivalentReadOptions& options = {});

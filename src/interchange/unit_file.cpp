@@ -103,6 +103,13 @@ UnitFileHeader readUnitHeader(std::string_view bytes, UnitFileKind kind, bool wi
   return header;
 }
 
+std::uint64_t sectionStart(const UnitFileHeader& header, std::string_view bytes, bool stops) {
+  const std::uint64_t section = stops ? header.stopSection : header.destinationSection;
+  if (header.endsAfterConfig || section == 0) return 0;
+  if (!fits(bytes, section, 2)) headerShort();
+  return section;
+}
+
 std::string readUnitFile(const std::string& path) {
   // A file that cannot be opened is named alone, as the unit files' menus show it.
   if (!std::ifstream(path, std::ios::binary)) throw FileAccessError(path);

@@ -89,6 +89,12 @@ struct UnitFileHeader {
 // hold the u32 length field as well.
 UnitFileHeader readUnitHeader(std::string_view bytes, UnitFileKind kind, bool withLengthField);
 
+// Where the records of a section start (0: the file has no such section).
+// A section that starts beyond the file's end, too close to it for its
+// terminator, is known before anything is read: FileAccessError "Read beyond
+// end of file", so that every reader refuses such a file alike.
+std::uint64_t sectionStart(const UnitFileHeader& header, std::string_view bytes, bool stops);
+
 // The whole file. Throws FileAccessError whose text is the file's name when
 // the file cannot be opened, "File $ is too large" above the limit.
 std::string readUnitFile(const std::string& path);

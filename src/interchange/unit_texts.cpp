@@ -35,11 +35,8 @@ TextImportResult readUnitTextBytes(PanelDatabase& db, TextKind kind, std::string
   const UnitFileHeader header = readUnitHeader(bytes, fileKind, true);
   if (header.endsAfterConfig) return {};
 
-  const std::uint64_t section = kind == TextKind::Stop ? header.stopSection : header.destinationSection;
-  // A section that starts beyond the file's end is known before anything is
-  // read: fail while the list is still whole rather than empty it for nothing.
-  if (section != 0 && (section > bytes.size() || bytes.size() - section < 2))
-    throw FileAccessError(std::string(msg::ReadBeyondEnd));
+  // Fails while the list is still whole rather than empty it for nothing.
+  const std::uint64_t section = sectionStart(header, bytes, kind == TextKind::Stop);
 
   ListImport import(db, kind, options, bytes.size());
   import.progress(header.end);

@@ -4,6 +4,7 @@
 #include <cctype>
 #include <filesystem>
 
+#include "config/cp1250.h"
 #include "config/translations.h"
 #include "core/error.h"
 #include "core/hex_reader.h"
@@ -50,7 +51,7 @@ std::vector<std::string_view> splitTabs(std::string_view s) {
   }
 }
 
-// Lines end at LF; a CR ends a line and takes the byte after it along; byte
+// Lines end at CR LF, LF or CR alone, whichever editor wrote the file; byte
 // 26 ends a line too; the end of the file ends the last one.
 std::vector<std::string_view> splitLines(std::string_view bytes) {
   std::vector<std::string_view> lines;
@@ -59,7 +60,7 @@ std::vector<std::string_view> splitLines(std::string_view bytes) {
     char c = bytes[i];
     if (c == '\n' || c == '\r' || c == 26) {
       lines.push_back(bytes.substr(start, i - start));
-      i += c == '\r' ? 2 : 1;
+      i += c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n' ? 2 : 1;
       start = i;
     } else {
       ++i;
@@ -237,10 +238,16 @@ class ListReader {
 
   void readText(std::string_view bytes, const std::string& path) {
     caption(kTextsInput);
+    // A file a modern editor saved in UTF-8 is read in the keyboard's Windows-1250.
+    std::optional<std::string> fromUtf8 = utf8FileTextToCp1250(bytes);
+    if (fromUtf8) {
+      bytes = *fromUtf8;
+      stepSize_ = bytes.size() / 64 + 1;
+    }
     std::string ext = lowerExtension(path);
     if (kind_ == TextKind::Destination && ext == ".cl") return readLines(bytes, &ListReader::ekvivalentLine);
     if (kind_ == TextKind::Stop && ext == ".zs") return readLines(bytes, &ListReader::zsLine);
-    if (!bytes.empty() && bytes[0] == '@') return readRecords(bytes);
+    if (!bytes.empty() && bytes[0] == '@') return readRecords(bytes, !fromUtf8);
     readLines(bytes, &ListReader::tabLine);
   }
 
@@ -342,10 +349,12 @@ class ListReader {
   }
 
   // "@" records: "@" number, a blank, row 1; then further rows, each without
-  // its first character. Bytes from 128 up are in the Kamenicky code page.
-  void readRecords(std::string_view raw) {
+  // its first character. Bytes from 128 up are in the Kamenicky code page
+  // unless the file was UTF-8.
+  void readRecords(std::string_view raw, bool kamenicky) {
     std::string bytes(raw);
-    for (char& c : bytes) c = static_cast<char>(KamenickyToKey(static_cast<std::uint8_t>(c)));
+    if (kamenicky)
+      for (char& c : bytes) c = static_cast<char>(KamenickyToKey(static_cast<std::uint8_t>(c)));
     std::optional<std::string> key;
     bool open = false;
     std::string row1, further;

@@ -38,6 +38,7 @@ FontTable markedFonts() {
   FontTable fonts;
   for (int font = 0; font < kFontCount; ++font)
     for (int code = 32; code < kCodeCount; ++code) {
+      if (isControlCode(static_cast<std::uint8_t>(code))) continue;  // no glyph in a font file
       GlyphRecord& g = fonts.glyph(font, code);
       g.byteCount = 2;
       g.height = 8;

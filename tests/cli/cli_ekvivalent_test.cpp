@@ -164,6 +164,28 @@ TEST_F(CliEkvivalents, ADamagedUnitFileWritesNothingOrWhatWasRead) {
   EXPECT_EQ(missing.err, file("no.bbd") + "\n");
 }
 
+// The same damage gets the same message and status from every reader of
+// unit files, wherever the file was cut.
+TEST_F(CliEkvivalents, ACutUnitFileReadsAlikeEverywhere) {
+  for (const char* name : {"unit.bbd", "unit.bbf"}) {
+    const bool bbf = std::string(name) == "unit.bbf";
+    const std::string whole = bbf ? bbfBytes({named(12, "MAIN"), named(999, "GARAGE")}, {})
+                                  : bbdBytes({named(12, "MAIN"), named(999, "GARAGE")}, {});
+    std::vector<std::size_t> cuts = {0, 3, 5, 8, 100};
+    for (std::size_t n = bbf ? 4096 : 120; n < whole.size(); ++n) cuts.push_back(n);
+    int refused = 0;
+    for (std::size_t n : cuts) {
+      write(name, whole.substr(0, n));
+      CliRun ekvivalents = cli({"ekvivalents", "read", "--mode", "kt500", file("db.hex"), file(name), "-o", file("e.hex")});
+      CliRun import = cli({"import", file("db.hex"), "--destinations", file(name), "--add", "-o", file("i.hex")});
+      EXPECT_EQ(ekvivalents.status, import.status) << name << " cut at " << n;
+      EXPECT_EQ(ekvivalents.err, import.err) << name << " cut at " << n;
+      refused += ekvivalents.err == "Read beyond end of file\n";
+    }
+    EXPECT_GT(refused, 40) << name;
+  }
+}
+
 TEST_F(CliEkvivalents, ImportTakesTextsFromAUnitFile) {
   write("unit.bbf", bbfBytes({named(1, "ONE"), named(999, "DEPOT")}, {named(5, "FIVE"), named(42, "NEW")}));
   CliRun stops = cli({"import", file("db.hex"), "--stops", file("unit.bbf"), "--add", "-o", file("stops.hex")});

@@ -1,5 +1,7 @@
 #include "cli/cli_run.h"
 
+#include <sys/wait.h>
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -192,6 +194,10 @@ INSTANTIATE_TEST_SUITE_P(
         BadDocument{"CommandAbove1", [](auto& d) { d["config"]["commands"]["zC"] = 2; }, "config.commands.zC"},
         BadDocument{"NotWindows1250", [](auto& d) { d["dataVersion"] = "日本"; }, "dataVersion"},
         BadDocument{"LongDataVersion", [](auto& d) { d["dataVersion"] = std::string(16, 'v'); }, "dataVersion"},
+        BadDocument{"CrInDataVersion", [](auto& d) { d["dataVersion"] = "V1\r2"; }, "dataVersion: holds a control character"},
+        BadDocument{"TabInDataVersion", [](auto& d) { d["dataVersion"] = "V1\t2"; }, "dataVersion: holds a control character"},
+        BadDocument{"DelInDataVersion", [](auto& d) { d["dataVersion"] = "V1\x7f"; }, "dataVersion: holds a control character"},
+        BadDocument{"C1InDataVersion", [](auto& d) { d["dataVersion"] = "V1\u0081"; }, "dataVersion: holds a control character"},
         BadDocument{"ShortCodeTable", [](auto& d) { d["codeTable"]["table"] = "00"; }, "codeTable.table"},
         BadDocument{"ShortKeyTable", [](auto& d) { d["keyTable"] = "00"; }, "keyTable"},
         BadDocument{"NineStrings", [](auto& d) { d["formatStrings"]["strings"].erase(0); }, "formatStrings.strings"},
@@ -203,6 +209,44 @@ TEST_F(CliTest, MalformedJsonIsStatusTwo) {
   CliRun run = cli({"build", file("broken.json"), "-o", file("out.hex")});
   EXPECT_EQ(run.status, 2);
   EXPECT_NE(run.err.find("not a JSON document"), std::string::npos);
+  EXPECT_FALSE(std::filesystem::exists(file("out.hex")));
+}
+
+// A document is refused before it is built in memory when it holds more
+// values than any data base needs, or nests deeper than any data base does:
+// built, such a document takes tens of times its size.
+TEST_F(CliTest, DocumentsBeyondWhatADataBaseNeedsAreRefusedUnbuilt) {
+  std::string objects = "{\"format\": \"dorvak-db 1\", \"padding\": [{}";
+  for (int i = 0; i < 400000; ++i) objects += ",{}";
+  test::writeFile(file("objects.json"), objects + "]}");
+  CliRun many = cli({"build", file("objects.json"), "-o", file("out.hex")});
+  EXPECT_EQ(many.status, 2);
+  EXPECT_EQ(many.err, file("objects.json") + ": document: holds more than 400000 values and member names, "
+                                             "more than any data base needs\n");
+  test::writeFile(file("deep.json"), "{\"format\": \"dorvak-db 1\", \"x\": " + std::string(40, '[') + std::string(40, ']') + "}");
+  CliRun deep = cli({"build", file("deep.json"), "-o", file("out.hex")});
+  EXPECT_EQ(deep.status, 2);
+  EXPECT_EQ(deep.err, file("deep.json") + ": document: nests deeper than 16 levels, deeper than any data base does\n");
+  EXPECT_FALSE(std::filesystem::exists(file("out.hex")));
+  // The largest data base a panel holds stays well within both.
+  PanelDatabase full = test::makeSampleDatabase(FirmwareVersion::V2_15);
+  test::fillFontsPastFirstBank(full);
+  for (int i = 0; i < 10000; ++i) full.stops.putEntry(makeKey(TextKind::Stop, i, false), "\xE0S\r");
+  CliRun built = cli({"build", jsonOf(full, "full.json"), "-o", file("full.hex")});
+  EXPECT_EQ(built.err.find("document"), std::string::npos) << built.err;
+}
+
+// Memory that runs out ends the command with a message and status 1, not
+// with an abort.
+TEST_F(CliTest, RunningOutOfMemoryIsAMessage) {
+  if (test::kAddressSanitizer) GTEST_SKIP() << "a limit on the address space stops AddressSanitizer";
+  test::writeFile(file("long.json"), "{\"format\": \"dorvak-db 1\", \"note\": \"" + std::string(24 << 20, 'n') + "\"}");
+  std::string command = "ulimit -v 60000; exec " + std::string(DORVAK_CLI_PATH) + " build '" + file("long.json") +
+                        "' -o '" + file("out.hex") + "' 2> '" + file("err.txt") + "'";
+  int status = std::system(command.c_str());
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 1);
+  EXPECT_EQ(test::readFile(file("err.txt")), "Not enough memory to finish the command\n");
   EXPECT_FALSE(std::filesystem::exists(file("out.hex")));
 }
 

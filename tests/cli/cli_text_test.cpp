@@ -128,9 +128,14 @@ TEST_F(CliText, DamagedFontFiles) {
   EXPECT_FALSE(std::filesystem::exists(file("out.hex")));
   test::writeFile(file("cut.fnt"), std::string("A\xE0\x01\x01\x80" "B\xE0\x03", 8));
   CliRun cut = cli({"import", file("db.hex"), "--fonts", file("cut.fnt"), "-o", file("out.hex")});
-  EXPECT_EQ(cut.status, 3);
+  EXPECT_EQ(cut.status, 1);
   EXPECT_EQ(cut.err, "Read beyond end of file\n");
-  EXPECT_EQ(dump("out.hex")["fonts"][0]["glyphs"].size(), 1u) << "the glyph read before the error";
+  EXPECT_FALSE(std::filesystem::exists(file("out.hex"))) << "a font file is taken whole or not at all";
+  test::writeFile(file("program.fnt"), test::readFile(DORVAK_CLI_PATH).substr(0, 20000));
+  CliRun program = cli({"import", file("db.hex"), "--fonts", file("program.fnt"), "-o", file("out.hex")});
+  EXPECT_EQ(program.status, 1);
+  EXPECT_EQ(program.err, "File format error\n");
+  EXPECT_FALSE(std::filesystem::exists(file("out.hex")));
 }
 
 }  // namespace

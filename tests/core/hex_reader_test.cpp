@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
+#include <span>
 
 #include "core/error.h"
 #include "core/hex_writer.h"
@@ -496,6 +498,73 @@ TEST(OpenDecoding, OpenFileClearsWhatWasThereBefore) {
   EXPECT_FALSE(db.fonts.glyph(9, 'Z').exists());
   EXPECT_EQ(db.config.firmware, FirmwareVersion::V2_13);
   EXPECT_EQ(result.fileKind, PanelPosition::Side);
+}
+
+// ---- records in any order ----
+
+// One data record with a linear address record before it, so that it may
+// stand anywhere in the file.
+std::string placedRecord(std::uint32_t address, std::span<const std::uint8_t> data) {
+  auto line = [](std::vector<std::uint8_t> bytes) {
+    bytes.push_back(recordChecksum(bytes));
+    std::string out = ":";
+    for (auto b : bytes) out += hexByte(b);
+    return out + "\r\n";
+  };
+  std::vector<std::uint8_t> record = {static_cast<std::uint8_t>(data.size()), static_cast<std::uint8_t>(address >> 8),
+                                      static_cast<std::uint8_t>(address & 0xFF), 0x00};
+  record.insert(record.end(), data.begin(), data.end());
+  return line({0x02, 0x00, 0x00, 0x04, 0x00, static_cast<std::uint8_t>(address >> 16)}) + line(record);
+}
+
+// The records of a written file, rearranged and written again.
+std::string rearranged(const std::string& text, const std::function<void(std::vector<HexRecordSpan>&)>& arrange) {
+  ParsedHex hex = parseHexRecords(text);
+  arrange(hex.records);
+  std::string out;
+  for (const HexRecordSpan& r : hex.records)
+    out += placedRecord(r.address, std::span<const std::uint8_t>(hex.data).subspan(r.offset, r.size));
+  return out + ":00000001FF\r\n";
+}
+
+TEST(RecordOrder, RecordsInAnyOrderOrRepeatedReadLikeTheOrderedFile) {
+  PanelDatabase db = test::makeSampleDatabase(FirmwareVersion::V2_15);
+  test::pushStopsIntoSecondBank(db);
+  const std::string text = write(db);
+  std::mt19937 random(99);
+  const std::pair<const char*, std::function<void(std::vector<HexRecordSpan>&)>> orders[] = {
+      {"as written", [](auto&) {}},
+      {"reversed", [](auto& r) { std::reverse(r.begin(), r.end()); }},
+      {"shuffled", [&](auto& r) { std::shuffle(r.begin(), r.end(), random); }},
+      {"two swapped", [](auto& r) { std::swap(r[40], r[41]); }},
+      {"one repeated at once", [](auto& r) { r.insert(r.begin() + 40, r[40]); }},
+      {"one repeated at the end", [](auto& r) { r.push_back(r[100]); }},
+      {"half of one repeated", [](auto& r) { r.push_back({r[100].address + 8, r[100].offset + 8, r[100].size / 2}); }},
+  };
+  for (const auto& [name, arrange] : orders) {
+    Opened o = open(rearranged(text, arrange));
+    expectSameContent(o.db, db);
+    EXPECT_EQ(write(o.db), text) << name;
+  }
+}
+
+TEST(RecordOrder, RecordsThatOverlapWithOtherBytesAreRefused) {
+  PanelDatabase db = test::makeSampleDatabase(FirmwareVersion::V2_15);
+  const std::string text = write(db);
+  ParsedHex hex = parseHexRecords(text);
+  const HexRecordSpan& glyphs = hex.records[12];
+  std::vector<std::uint8_t> other(hex.data.begin() + glyphs.offset, hex.data.begin() + glyphs.offset + glyphs.size);
+  other[3] ^= 0x10;
+  std::string conflicting = text;
+  conflicting.insert(conflicting.find(":00000001FF"), placedRecord(glyphs.address + 2, std::span(other).subspan(1, 4)));
+  EXPECT_EQ(failureOf(conflicting), "File format error");
+  // The same bytes again are no conflict.
+  std::string same = text;
+  same.insert(same.find(":00000001FF"), placedRecord(glyphs.address + 3, std::span(hex.data).subspan(glyphs.offset + 3, 4)));
+  EXPECT_EQ(failureOf(same), "no error");
+  // A record that would reach past the second bank is no part of a panel image.
+  EXPECT_EQ(failureOf(text.substr(0, text.find(":00000001FF")) + placedRecord(0x1FFF0, other) + ":00000001FF\r\n"),
+            "File format error");
 }
 
 // ---- hostile input ----

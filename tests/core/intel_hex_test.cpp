@@ -118,6 +118,24 @@ INSTANTIATE_TEST_SUITE_P(
                       BadLine{"UnknownType", ":0100000742B6\n:00000001FF\n", "File format error"}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// A line longer than the longest record (count FF: 1 + 2 x 260 characters)
+// is refused before any of its bytes is taken, however long it is.
+TEST(HexRecordReading, OverlongLinesAreRefusedBeforeTheirBytesAreTaken) {
+  std::string longest = ":FF000000" + std::string(2 * 255, '0') + "01";
+  auto fine = parseHexRecords(longest + "\n:00000001FF\n");
+  EXPECT_FALSE(fine.error);
+  ASSERT_EQ(fine.records.size(), 1u);
+  EXPECT_EQ(fine.records[0].size, 255u);
+  for (std::size_t digits : {522u, 700u, 100000u}) {
+    std::string line = ":" + std::string(digits, 'F');
+    if (line.size() % 2 == 0) line += 'F';
+    auto hex = parseHexRecords(":0100000041BE\n" + line + "\n:00000001FF\n");
+    ASSERT_TRUE(hex.error) << digits;
+    EXPECT_EQ(*hex.error, "File format error") << digits;
+    EXPECT_EQ(hex.records.size(), 1u) << digits;
+  }
+}
+
 TEST(HexRecordReading, LinesAfterTheEndRecordAreNotRead) {
   auto hex = parseHexRecords(":0100000041BE\n:00000001FF\ngarbage\n");
   EXPECT_FALSE(hex.error);

@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "core/error.h"
 #include "core/hex_writer.h"
+#include "fonts/system_fonts.h"
 #include "test_support.h"
 
 namespace dorvak {
@@ -102,7 +105,10 @@ TEST(FontFileRead, KeysOfCode32AndControlCodesKeepTheirDefaults) {
 }
 
 TEST(FontFileRead, ABlockStopsAtCode255AndEntriesWithoutBytesAreNotStored) {
-  std::string file = bytes({0xE1, 0x00, 0x09, 'A', 0, 'B', 1, 2, 0x80, 255, 1, 1, 0x80, 0xE2, 0x00, 0x04, 'C', 1, 1, 0x80, 0xFF});
+  // The first block ends with code 255 and counts the block end it leaves
+  // out, as the panel image does; the second ends at its exact length.
+  std::string file = bytes({0xE1, 0x00, 12, 'A', 0, 'B', 1, 2, 0x80, 255, 1, 1, 0x80, 0xE2, 0x00, 0x04, 'C', 1, 1, 0x80});
+  file += keyTrailer(DefaultKeyTable);
   FontTable fonts;
   readFontBytes(file, fonts, nullptr);
   EXPECT_FALSE(fonts.glyph(1, 'A').exists());
@@ -111,16 +117,80 @@ TEST(FontFileRead, ABlockStopsAtCode255AndEntriesWithoutBytesAreNotStored) {
   EXPECT_TRUE(fonts.glyph(2, 'C').exists());
 }
 
-TEST(FontFileRead, AShortFileKeepsWhatWasRead) {
-  FontTable fonts;
-  try {
-    readFontBytes(bytes({'A', 0xE0, 1, 1, 0x80, 'B', 0xE0, 3, 1, 0x80}), fonts, nullptr);
-    FAIL();
-  } catch (const DorvakError& e) {
-    EXPECT_STREQ(e.what(), "Read beyond end of file");
+// A font file is taken whole or not at all: whatever is not a complete and
+// plausible font file leaves the fonts and keys as they were.
+TEST(FontFileRead, FilesThatAreNoCompleteFontFilesAreRefusedWhole) {
+  FontTable sample;
+  sample.glyph(2, 'A') = glyph({0xF0, 0x80}, 9);
+  sample.glyph(2, 'B') = glyph({0x40}, 3);
+  sample.glyph(5, 200 + 50) = glyph({0xE0, 0xA0}, 3);
+  const std::string n = *formatFontFile(sample, DefaultKeyTable, FontFileLayout::N);
+  const std::string s = *formatFontFile(sample, DefaultKeyTable, FontFileLayout::S);
+  std::mt19937 random(5);
+  std::string noise(3000, '\0');
+  for (char& c : noise) c = static_cast<char>(random());
+  const std::string trueType = test::readFile(test::kDejaVuSans).substr(0, 20000);
+  const std::string program = test::readFile(DORVAK_CLI_PATH).substr(0, 20000);
+  auto changed = [](std::string file, std::size_t at, int value) {
+    file[at] = static_cast<char>(value);
+    return file;
+  };
+  struct Case {
+    const char* name;
+    std::string file;
+    const char* error;
+  };
+  const Case cases[] = {
+      {"random bytes", noise, "File format error"},
+      {"a TrueType font", trueType, "File format error"},
+      {"a program", program, "File format error"},
+      {"N cut inside the key table", n.substr(0, n.size() - 40), "Read beyond end of file"},
+      {"N cut inside a glyph", n.substr(0, 7), "Read beyond end of file"},
+      {"N cut after the blocks", n.substr(0, n.size() - 161), "Read beyond end of file"},
+      {"N with bytes after the keys", n + "x", "File format error"},
+      {"N block longer than its glyphs", changed(n, 2, 12), "File format error"},
+      {"N block shorter than its glyphs", changed(n, 2, 9), "File format error"},
+      {"N glyph 60 rows high", changed(n, 5, 60), "File format error"},
+      {"N byte count no whole number of columns", changed(n, 4, 3), "File format error"},
+      {"N glyph of a control code", changed(n, 3, 20), "File format error"},
+      {"N codes not ascending", changed(n, 8, 'A'), "File format error"},
+      {"N block end running past the block", changed(n, 13, 1), "File format error"},
+      {"S font byte that is no font", changed(s, 1, 0x05), "File format error"},
+      {"S glyph of a control code", changed(s, 0, 200), "File format error"},
+      {"S cut inside a glyph", s.substr(0, s.size() - 1), "Read beyond end of file"},
+      {"S glyph of code 255", s + bytes({255, 0xE0, 1, 1, 0x80}), "File format error"},
+  };
+  test::TempDir dir;
+  for (const Case& c : cases) {
+    test::writeFile(dir.file("f.fnt"), c.file);
+    PanelDatabase db = test::makeSampleDatabase(FirmwareVersion::V2_15);
+    db.keyTable[40] = 'x';
+    const PanelDatabase before = db;
+    EXPECT_EQ(test::errorOf([&] { readFontsInto(db, dir.file("f.fnt")); }), c.error) << c.name;
+    EXPECT_EQ(db.fonts, before.fonts) << c.name;
+    EXPECT_EQ(db.keyTable, before.keyTable) << c.name;
+    FontTable fonts = sample;
+    EXPECT_EQ(test::errorOf([&] { readFontBytes(c.file, fonts, nullptr); }), c.error) << c.name;
+    EXPECT_EQ(fonts, sample) << c.name;
   }
-  EXPECT_TRUE(fonts.glyph(0, 'A').exists());
-  EXPECT_FALSE(fonts.glyph(0, 'B').exists());
+  for (const std::string& good : {n, s}) {
+    FontTable fonts;
+    readFontBytes(good, fonts, nullptr);
+    EXPECT_EQ(fonts, sample);
+  }
+}
+
+TEST(FontFileRead, ADamagedPanelDataBaseLeavesTheFontsAlone) {
+  test::TempDir dir;
+  PanelDatabase source = test::makeSampleDatabase(FirmwareVersion::V2_15);
+  source.fonts.glyph(3, 'Q') = glyph({0x80}, 1);
+  std::string text = *buildHexText(source);
+  text[text.find(":20012000") + 12] ^= 1;  // a checksum error inside the glyphs
+  test::writeFile(dir.file("db.hex"), text);
+  PanelDatabase db = test::makeSampleDatabase(FirmwareVersion::V2_15);
+  const FontTable before = db.fonts;
+  EXPECT_EQ(test::errorOf([&] { readFontsInto(db, dir.file("db.hex")); }), "Check sum error");
+  EXPECT_EQ(db.fonts, before);
 }
 
 TEST(FontFileRead, IntoTheDataBaseFromFntAndHexFiles) {
@@ -145,12 +215,12 @@ TEST(FontFileRead, IntoTheDataBaseFromFntAndHexFiles) {
     readSourceFonts(dir.file(name), fonts);
     EXPECT_EQ(fonts, source.fonts) << name;
   }
-  // A source file cut short keeps the glyphs read before the error.
+  // A font file is read whole or not at all, as a source too.
   std::string cut = test::readFile(dir.file("f.fnt"));
   test::writeFile(dir.file("cut.fnt"), cut.substr(0, cut.size() / 2));
   FontTable fonts;
   EXPECT_THROW(readSourceFonts(dir.file("cut.fnt"), fonts), DorvakError);
-  EXPECT_TRUE(fonts.hasFonts());
+  EXPECT_FALSE(fonts.hasFonts());
 }
 
 TEST(FontFileRead, AFileThatCannotBeReadLeavesTheFontsAlone) {

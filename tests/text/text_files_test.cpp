@@ -4,6 +4,8 @@
 
 #include <deque>
 
+#include "config/cp1250.h"
+#include "config/translations.h"
 #include "core/error.h"
 #include "core/hex_writer.h"
 #include "test_support.h"
@@ -171,6 +173,58 @@ TEST_F(TextFiles, StopLinesTakeTheEkvivalentColumn) {
   EXPECT_EQ(entryText(db.stops[0]), bytes({0xE0, 0xB1, 'N', 'A', 'M', 'E', 'S', 'T', 'I', 13}));
   EXPECT_EQ(plainText(entryText(db.stops[1]), db.keyTable), "Hlavni\tnadrazi");
   EXPECT_EQ(explicitEkvivalent(entryText(db.stops[1])), "HLAVNI NADRA") << "twelve characters of the column";
+}
+
+// CR LF, LF and CR alone end lines alike, and a file in UTF-8 (with a byte
+// order mark or without) reads as the same file in Windows-1250.
+TEST_F(TextFiles, LineEndsAndUtf8ReadLikeWindows1250WithCrLf) {
+  struct Layout {
+    const char* name;
+    TextKind kind;
+    std::vector<std::string> lines;  // UTF-8
+  };
+  const Layout layouts[] = {
+      {"a.txt", TextKind::Destination, {"12	Nádraží	Druhý řádek", "", "13	Štěpánská", "$[$1]", "14	Žižkov"}},
+      {"a.cl", TextKind::Destination, {"; poznámka", "5	HLAVNÍ	Hlavní nádraží", "6	LÍPA	Lípa	2. řádek"}},
+      {"a.zs", TextKind::Stop, {"7	NÁMĚSTÍ", "8	U ŘEKY	U řeky	druhý", "9	KOPEC	Na kopci"}},
+      {"b.txt", TextKind::Stop, {"@ hlavička", "@12 Česká", " Lípa", "@13 Ústí"}},
+  };
+  for (const Layout& layout : layouts) {
+    auto join = [&](const std::vector<std::string>& lines, const std::string& end) {
+      std::string text;
+      for (const std::string& line : lines) text += line + end;
+      return text;
+    };
+    std::vector<std::string> windows;
+    for (const std::string& line : layout.lines) {
+      std::string converted = *utf8ToCp1250(line);
+      // "@" records are in the Kamenicky code page, the other layouts in Windows-1250.
+      if (layout.lines[0][0] == '@')
+        for (char& c : converted)
+          for (int k = 128; k < 256; ++k)
+            if (KamenickyToKey(static_cast<std::uint8_t>(k)) == static_cast<std::uint8_t>(c)) {
+              c = static_cast<char>(k);
+              break;
+            }
+      windows.push_back(converted);
+    }
+    PanelDatabase expected = database();
+    importTextFile(expected, layout.kind, write(layout.name, join(windows, "\r\n")), TextSource::Text);
+    ASSERT_GE(expected.list(layout.kind).count(), 2u) << layout.name;
+    const std::string variants[] = {join(windows, "\n"), join(windows, "\r"), join(layout.lines, "\r\n"),
+                                    "\xEF\xBB\xBF" + join(layout.lines, "\n"), join(layout.lines, "\r")};
+    for (const std::string& variant : variants) {
+      PanelDatabase db = database();
+      TextImportResult result = importTextFile(db, layout.kind, write(layout.name, variant), TextSource::Text);
+      EXPECT_FALSE(result.stoppedEarly) << layout.name;
+      EXPECT_EQ(plainRows(db, layout.kind), plainRows(expected, layout.kind)) << layout.name << ": " << variant;
+      EXPECT_EQ(db.list(layout.kind), expected.list(layout.kind)) << layout.name;
+    }
+  }
+  // A character Windows-1250 cannot hold becomes "?".
+  PanelDatabase db = database();
+  importTextFile(db, TextKind::Destination, write("c.txt", "12\tKaffee \xE2\x98\x95 Café\r\n"), TextSource::Text);
+  EXPECT_EQ(plainRows(db, TextKind::Destination), std::vector<std::string>{"0012=Kaffee ? Caf\xE9"});
 }
 
 TEST_F(TextFiles, RecordsInTheKamenickyCodePage) {
