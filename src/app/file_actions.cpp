@@ -10,6 +10,7 @@
 #include "app/qt_text.h"
 #include "app/session.h"
 #include "app/strings.h"
+#include "app/tformkonf.h"
 #include "core/error.h"
 #include "core/hex_reader.h"
 #include "core/hex_writer.h"
@@ -103,6 +104,10 @@ void FileActions::MenuNovyClick() {
   fresh.clearTexts();
   fresh.resetConfig();
   session_.document().replace(std::move(fresh), std::string(), ChooserState{});
+  // The font editor opens here, modally on font 0, code 65, so that the new
+  // data base gets its fonts; without fonts New ends here.
+  if (!session_.database().hasFonts()) return;
+  session_.configurationWindow().showModal();
 }
 
 void FileActions::MenuOtevriClick() {

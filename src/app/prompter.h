@@ -22,6 +22,9 @@ struct FileDialogRequest {
   QStringList filters;  // "panel database (*.hex)"
   QString directory;
   QString selectedFile;  // a save dialog's suggested name
+  // A save dialog asks before it replaces a file; false when the caller
+  // asks its own question.
+  bool confirmOverwrite = true;
 };
 
 class Prompter {

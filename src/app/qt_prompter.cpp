@@ -42,6 +42,7 @@ std::optional<QString> QtPrompter::chooseFile(const FileDialogRequest& request) 
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     if (!request.selectedFile.isEmpty()) dialog.selectFile(request.selectedFile);
+    if (!request.confirmOverwrite) dialog.setOption(QFileDialog::DontConfirmOverwrite);
   }
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   return dialog.selectedFiles().first();

@@ -5,8 +5,10 @@
 #include "app/qt_prompter.h"
 #include "app/resources.h"
 #include "app/tformhlas.h"
+#include "app/tformkonf.h"
 #include "app/tformmain.h"
 #include "app/tformpanel.h"
+#include "app/tformvolby.h"
 #include "core/error.h"
 
 namespace dorvak {
@@ -35,6 +37,8 @@ Session::Session(std::string optionsPath, std::unique_ptr<Prompter> prompter)
 
   main_ = std::make_unique<TFormMAIN>(*this);
   panel_ = std::make_unique<TFormPANEL>(renderer_, main_->picture());
+  volby_ = new TFormVolby(*this, main_.get());
+  konf_ = new TFormKONF(*this, main_.get());
   prompt_ = new TFormHlas(main_.get());
   if (!prompter_) prompter_ = std::make_unique<QtPrompter>(main_.get(), *prompt_);
   main_->attachPanel(*panel_);

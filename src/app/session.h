@@ -2,7 +2,8 @@
 // The program's one session: it owns the document (the one panel data base
 // and its undo stack), the program options, the renderer, the prompter and
 // the main window's working state, and creates every window once, in order:
-// the main window, the panel simulator, the prompt.
+// the main window, the panel simulator, the options window, the
+// configuration window, the prompt.
 
 #include <QAction>
 #include <memory>
@@ -21,6 +22,8 @@ namespace dorvak {
 class TFormMAIN;
 class TFormPANEL;
 class TFormHlas;
+class TFormKONF;
+class TFormVolby;
 
 // The main window's working state, which the other windows consult. Whether
 // the data base changed is the document's (Document::isModified).
@@ -54,6 +57,9 @@ class Session {
   const PanelDatabase& database() const { return document_.database(); }
   const ProgramOptions& options() const { return options_.options(); }
   OptionsModel& optionsModel() { return options_; }
+  // The options file, read at start and written by the options window and
+  // at the end; empty for none.
+  const std::string& optionsPath() const { return optionsPath_; }
   WorkingState& state() { return state_; }
   PanelRenderer& renderer() { return renderer_; }
   Prompter& prompter() { return *prompter_; }
@@ -66,6 +72,8 @@ class Session {
   TFormMAIN& main() { return *main_; }
   TFormPANEL& panel() { return *panel_; }
   TFormHlas& prompt() { return *prompt_; }
+  TFormVolby& optionsWindow() { return *volby_; }
+  TFormKONF& configurationWindow() { return *konf_; }
 
   // The five-button question for the readers' duplicates; Storno sets
   // readCancelled.
@@ -83,7 +91,10 @@ class Session {
   QAction* redo_ = nullptr;
   std::unique_ptr<TFormMAIN> main_;
   std::unique_ptr<TFormPANEL> panel_;
-  TFormHlas* prompt_ = nullptr;  // a child of the main window
+  // Children of the main window.
+  TFormVolby* volby_ = nullptr;
+  TFormKONF* konf_ = nullptr;
+  TFormHlas* prompt_ = nullptr;
 };
 
 }  // namespace dorvak

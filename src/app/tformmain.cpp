@@ -27,7 +27,9 @@
 #include "app/qt_text.h"
 #include "app/session.h"
 #include "app/strings.h"
+#include "app/tformkonf.h"
 #include "app/tformpanel.h"
+#include "app/tformvolby.h"
 #include "config/cp1250.h"
 #include "core/hex_writer.h"
 #include "core/messages.h"
@@ -170,8 +172,11 @@ void TFormMAIN::createMenus() {
   MenuEdZAST = action(tools, text::MenuStopEditor, "MenuEdZAST");
   tools->addSeparator();
   MenuKONF = action(tools, text::MenuConfiguration, "MenuKONF");
+  connect(MenuKONF, &QAction::triggered, this, [this] { session_.configurationWindow().showModal(); });
   tools->addSeparator();
   MenuVolby = action(tools, text::MenuOptions, "MenuVolby");
+  MenuVolby->setEnabled(true);
+  connect(MenuVolby, &QAction::triggered, this, [this] { session_.optionsWindow().showModal(); });
 
   QMenu* info = menuBar()->addMenu(qs(text::MenuInfo));
   MenuNapoveda = info->addAction(qs(text::MenuUsage));
@@ -270,6 +275,7 @@ void TFormMAIN::databaseReplaced() {
   layoutPicture();
   showDatabase();
   setCaption();
+  MenuKONF->setEnabled(document.isOpen());
   setWindowModified(document.isModified());
   // The first pages go on the panel at once rather than a tick later.
   if (panel_ && document.isOpen()) panel_->tick();
@@ -293,7 +299,10 @@ void TFormMAIN::restartFields() {
 void TFormMAIN::configChanged() {
   const Document& document = session_.document();
   session_.renderer().setChoosers(document.choosers());
-  for (ChooserBox* c : choosers_) c->setEnabled(session_.renderer().chooserEnabled(c->fieldId()));
+  for (ChooserBox* c : choosers_) {
+    c->setEnabled(session_.renderer().chooserEnabled(c->fieldId()));
+    c->followConfiguration();
+  }
   refreshChoosers();
   layoutPicture();
   restartFields();

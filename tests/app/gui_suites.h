@@ -16,9 +16,12 @@ struct Suite {
 std::unique_ptr<QObject> makeMainWindowSuite();
 std::unique_ptr<QObject> makePromptSuite();
 std::unique_ptr<QObject> makeCommandsSuite();
+std::unique_ptr<QObject> makeConfigurationSuite();
+std::unique_ptr<QObject> makeOptionsSuite();
 
 inline std::vector<Suite> suites() {
-  return {{"TestMainWindow", makeMainWindowSuite}, {"TestPrompt", makePromptSuite}, {"TestCommands", makeCommandsSuite}};
+  return {{"TestMainWindow", makeMainWindowSuite}, {"TestPrompt", makePromptSuite}, {"TestCommands", makeCommandsSuite},
+          {"TestConfiguration", makeConfigurationSuite}, {"TestOptions", makeOptionsSuite}};
 }
 
 }  // namespace dorvak::test
