@@ -14,6 +14,7 @@
 #include <charconv>
 
 #include "app/accessible.h"
+#include "app/controls.h"
 #include "app/list_commands.h"
 #include "app/qt_text.h"
 #include "app/session.h"
@@ -25,12 +26,6 @@
 namespace dorvak {
 
 namespace {
-
-struct Busy {
-  explicit Busy(int& count) : count_(count) { ++count_; }
-  ~Busy() { --count_; }
-  int& count_;
-};
 
 struct FieldTexts {
   const char *group, *combo, *upDown, *check;

@@ -21,6 +21,7 @@
 #include <algorithm>
 
 #include "app/accessible.h"
+#include "app/controls.h"
 #include "app/config_commands.h"
 #include "app/qt_text.h"
 #include "app/session.h"
@@ -35,45 +36,15 @@ namespace dorvak {
 
 namespace {
 
-struct Busy {
-  explicit Busy(int& count) : count_(count) { ++count_; }
-  ~Busy() { --count_; }
-  int& count_;
-};
-
 constexpr TextKind kFields[3] = {TextKind::Line, TextKind::Destination, TextKind::Stop};
 constexpr std::size_t at(TextKind kind) { return static_cast<std::size_t>(kind); }
 
-// Captions of groups carry a space on each side.
-QString groupCaption(std::string_view caption) { return " " + qs(caption) + " "; }
-
 QString plain(std::string_view caption) { return qs(caption).remove('&').trimmed(); }
 
-QLabel* labelFor(QWidget* parent, std::string_view caption, QWidget* buddy) {
-  auto* label = new QLabel(qs(caption), parent);
-  label->setBuddy(buddy);
-  return label;
-}
-
-QPushButton* button(QWidget* parent, const char* name, std::string_view caption) {
-  auto* b = new QPushButton(qs(caption), parent);
-  nameControl(b, name, qs(caption));
-  b->setAutoDefault(false);
-  return b;
-}
-
-// A name panel: the table's name after one space, sunken.
+// A name panel: the table's name after one space.
 QLabel* namePanel(QWidget* parent, const char* name, std::string_view group) {
-  auto* panel = new QLabel(parent);
-  panel->setObjectName(name);
-  panel->setAccessibleName(qs(group) + " name");
-  panel->setAccessibleDescription(name);
-  panel->setFrameShape(QFrame::Panel);
-  panel->setFrameShadow(QFrame::Sunken);
-  // As tall as an edit field, also while empty.
-  panel->setMinimumHeight(QLineEdit().sizeHint().height());
+  QLabel* panel = sunkenPanel(parent, name, qs(group) + " name");
   panel->setMinimumWidth(230);
-  panel->setTextInteractionFlags(Qt::TextSelectableByMouse);
   return panel;
 }
 
@@ -105,8 +76,8 @@ TFormKONF::TFormKONF(Session& session, QWidget* parent) : QDialog(parent), sessi
   PageControl1->addTab(createIbisTab(), qs(text::TabIbis));
   PageControl1->addTab(createOptionsTab(), qs(text::TabOptions));
 
-  ButtonNASTAV = button(this, "ButtonNASTAV", text::Set);
-  ButtonSTORNO = button(this, "ButtonSTORNO", text::Cancel);
+  ButtonNASTAV = namedButton(this, "ButtonNASTAV", text::Set);
+  ButtonSTORNO = namedButton(this, "ButtonSTORNO", text::Cancel);
   connect(ButtonNASTAV, &QPushButton::clicked, this, &TFormKONF::ButtonNASTAVClick);
   connect(ButtonSTORNO, &QPushButton::clicked, this, &TFormKONF::ButtonSTORNOClick);
   auto* buttons = new QHBoxLayout;
@@ -151,7 +122,7 @@ QWidget* TFormKONF::createPanelTab() {
 
   auto digits = [this, page](std::string_view caption, const char* group, const char* three, const char* four,
                              QRadioButton*& threeButton, QRadioButton*& fourButton) {
-    auto* box = new QGroupBox(groupCaption(caption), page);
+    auto* box = new QGroupBox(groupCaption(qs(caption)), page);
     nameControl(box, group, qs(caption));
     threeButton = new QRadioButton(qs(text::ThreeDigit), box);
     nameControl(threeButton, three, qs(caption) + " " + qs(text::ThreeDigit));
@@ -181,7 +152,7 @@ QWidget* TFormKONF::createPanelTab() {
     });
   }
 
-  auto* panel = new QGroupBox(groupCaption(text::GroupPanel), page);
+  auto* panel = new QGroupBox(groupCaption(qs(text::GroupPanel)), page);
   nameControl(panel, "GroupBoxPANEL", qs(text::GroupPanel));
   EditVYSKA = valueEdit(panel, "EditVYSKA", plain(text::Height),
                         [this](std::string_view t, Trigger trigger) { return form_.typeHeight(t, trigger); });
@@ -256,7 +227,7 @@ QWidget* TFormKONF::createDimensionsTab() {
   auto* fields = new QHBoxLayout;
   for (TextKind kind : kFields) {
     const std::size_t f = at(kind);
-    auto* box = new QGroupBox(groupCaption(captions[f]), page);
+    auto* box = new QGroupBox(groupCaption(qs(captions[f])), page);
     nameControl(box, groups[f], qs(captions[f]));
     GroupBoxPole[f] = box;
     auto* grid = new QGridLayout(box);
@@ -291,7 +262,7 @@ QWidget* TFormKONF::createSettingsTab() {
   auto* row = new QHBoxLayout;
   for (TextKind kind : kFields) {
     const std::size_t f = at(kind);
-    auto* box = new QGroupBox(groupCaption(captions[f]), page);
+    auto* box = new QGroupBox(groupCaption(qs(captions[f])), page);
     nameControl(box, groups[f], qs(captions[f]));
     GroupBoxStyl[f] = box;
     auto* grid = new QGridLayout(box);
@@ -372,14 +343,14 @@ QWidget* TFormKONF::createOptionsTab() {
   auto* page = new QWidget;
   page->setObjectName("TabSheetOPTIONS");
 
-  GroupBoxKOD = new QGroupBox(groupCaption(text::CodeTableGroup), page);
+  GroupBoxKOD = new QGroupBox(groupCaption(qs(text::CodeTableGroup)), page);
   nameControl(GroupBoxKOD, "GroupBoxKOD", qs(text::CodeTableGroup));
   PanelKOD = namePanel(GroupBoxKOD, "PanelKOD", text::CodeTableGroup);
-  ButtonKOD = button(GroupBoxKOD, "ButtonKOD", text::Browse);
-  ButtonKODcl = button(GroupBoxKOD, "ButtonKODcl", text::None);
-  ButtonKODvlastni = button(GroupBoxKOD, "ButtonKODvlastni", text::Self);
-  ButtonKOD500 = button(GroupBoxKOD, "ButtonKOD500", text::Kt500);
-  ButtonKODuloz = button(GroupBoxKOD, "ButtonKODuloz", text::MenuTableSaveAs);
+  ButtonKOD = namedButton(GroupBoxKOD, "ButtonKOD", text::Browse);
+  ButtonKODcl = namedButton(GroupBoxKOD, "ButtonKODcl", text::None);
+  ButtonKODvlastni = namedButton(GroupBoxKOD, "ButtonKODvlastni", text::Self);
+  ButtonKOD500 = namedButton(GroupBoxKOD, "ButtonKOD500", text::Kt500);
+  ButtonKODuloz = namedButton(GroupBoxKOD, "ButtonKODuloz", text::MenuTableSaveAs);
   ButtonKOD->setAccessibleName(qs(text::CodeTableGroup) + " " + plain(text::Browse));
   ButtonKODcl->setAccessibleName(qs(text::CodeTableGroup) + " " + plain(text::None));
   ButtonKODuloz->setAccessibleName(qs(text::CodeTableGroup) + " " + plain(text::MenuTableSaveAs));
@@ -410,12 +381,12 @@ QWidget* TFormKONF::createOptionsTab() {
   kod->addWidget(ButtonKODvlastni, 2, 0);
   kod->addWidget(ButtonKOD500, 2, 1);
 
-  GroupBoxSTRINGY = new QGroupBox(groupCaption(text::FormatStringsGroup), page);
+  GroupBoxSTRINGY = new QGroupBox(groupCaption(qs(text::FormatStringsGroup)), page);
   nameControl(GroupBoxSTRINGY, "GroupBoxSTRINGY", qs(text::FormatStringsGroup));
   PanelSTRINGY = namePanel(GroupBoxSTRINGY, "PanelSTRINGY", text::FormatStringsGroup);
-  ButtonSTR = button(GroupBoxSTRINGY, "ButtonSTR", text::Browse);
-  ButtonSTRcl = button(GroupBoxSTRINGY, "ButtonSTRcl", text::None);
-  ButtonSTRuloz = button(GroupBoxSTRINGY, "ButtonSTRuloz", text::MenuTableSaveAs);
+  ButtonSTR = namedButton(GroupBoxSTRINGY, "ButtonSTR", text::Browse);
+  ButtonSTRcl = namedButton(GroupBoxSTRINGY, "ButtonSTRcl", text::None);
+  ButtonSTRuloz = namedButton(GroupBoxSTRINGY, "ButtonSTRuloz", text::MenuTableSaveAs);
   ButtonSTR->setAccessibleName(qs(text::FormatStringsGroup) + " " + plain(text::Browse));
   ButtonSTRcl->setAccessibleName(qs(text::FormatStringsGroup) + " " + plain(text::None));
   ButtonSTRuloz->setAccessibleName(qs(text::FormatStringsGroup) + " " + plain(text::MenuTableSaveAs));

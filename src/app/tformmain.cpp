@@ -20,6 +20,7 @@
 #include <QWheelEvent>
 
 #include "app/accessible.h"
+#include "app/controls.h"
 #include "app/chooser_box.h"
 #include "app/config_commands.h"
 #include "app/file_actions.h"
@@ -38,12 +39,6 @@
 namespace dorvak {
 
 namespace {
-
-struct Busy {
-  explicit Busy(int& count) : count_(count) { ++count_; }
-  ~Busy() { --count_; }
-  int& count_;
-};
 
 constexpr int kMessageWidth = 210;
 

@@ -6,13 +6,13 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
 #include <filesystem>
 
 #include "app/accessible.h"
+#include "app/controls.h"
 #include "app/qt_text.h"
 #include "app/session.h"
 #include "app/strings.h"
@@ -24,22 +24,8 @@ namespace dorvak {
 
 namespace {
 
-QPushButton* button(QWidget* parent, const char* name, std::string_view caption, const QString& accessible) {
-  auto* b = new QPushButton(qs(caption), parent);
-  nameControl(b, name, accessible);
-  b->setAutoDefault(false);
-  return b;
-}
-
 QLabel* pathPanel(QWidget* parent, const char* name, std::string_view group) {
-  auto* panel = new QLabel(parent);
-  panel->setObjectName(name);
-  panel->setAccessibleName(qs(group) + " file");
-  panel->setAccessibleDescription(name);
-  panel->setFrameShape(QFrame::Panel);
-  panel->setFrameShadow(QFrame::Sunken);
-  // As tall as an edit field, also while empty.
-  panel->setMinimumHeight(QLineEdit().sizeHint().height());
+  QLabel* panel = sunkenPanel(parent, name, qs(group) + " file");
   // Room for the 32 characters of a shown path.
   panel->setMinimumWidth(panel->fontMetrics().horizontalAdvance(QString(32, 'M')) * 3 / 4);
   return panel;
@@ -58,11 +44,11 @@ TFormVolby::TFormVolby(Session& session, QWidget* parent) : QDialog(parent), ses
 
   auto tableGroup = [this](std::string_view caption, const char* group, const char* panelName, const char* browseName,
                            const char* noneName, QLabel*& panel, QPushButton*& browse, QPushButton*& none) {
-    auto* box = new QGroupBox(" " + qs(caption) + " ", this);
+    auto* box = new QGroupBox(groupCaption(qs(caption)), this);
     nameControl(box, group, qs(caption));
     panel = pathPanel(box, panelName, caption);
-    browse = button(box, browseName, text::Browse, qs(caption) + " " + qs(text::Browse).remove("...").trimmed());
-    none = button(box, noneName, text::None, qs(caption) + " " + qs(text::None));
+    browse = namedButton(box, browseName, text::Browse, qs(caption) + " " + qs(text::Browse).remove("...").trimmed());
+    none = namedButton(box, noneName, text::None, qs(caption) + " " + qs(text::None));
     auto* grid = new QGridLayout(box);
     grid->addWidget(panel, 0, 0, 1, 3);
     grid->addWidget(browse, 1, 1);
@@ -79,7 +65,7 @@ TFormVolby::TFormVolby(Session& session, QWidget* parent) : QDialog(parent), ses
   connect(Button700, &QPushButton::clicked, this, &TFormVolby::Button700Click);
   connect(Button700cl, &QPushButton::clicked, this, &TFormVolby::Button700clClick);
 
-  RadioGroupEKV = new QGroupBox(" " + qs(text::Ekvivalents) + " ", this);
+  RadioGroupEKV = new QGroupBox(groupCaption(qs(text::Ekvivalents)), this);
   nameControl(RadioGroupEKV, "RadioGroupEKV", qs(text::Ekvivalents));
   auto* modes = new QVBoxLayout(RadioGroupEKV);
   const std::string_view captions[3] = {text::None, text::Kt500, text::Kt700};
@@ -90,9 +76,9 @@ TFormVolby::TFormVolby(Session& session, QWidget* parent) : QDialog(parent), ses
     RadioEKV[i] = radio;
   }
 
-  ButtonVYBER = button(this, "ButtonVYBER", text::Set, qs(text::Set));
-  ButtonZRUS = button(this, "ButtonZRUS", text::Cancel, qs(text::Cancel));
-  SpeedButtonFIREMNI = button(this, "SpeedButtonFIREMNI", text::ServiceSwitches, "Service switches");
+  ButtonVYBER = namedButton(this, "ButtonVYBER", text::Set, qs(text::Set));
+  ButtonZRUS = namedButton(this, "ButtonZRUS", text::Cancel, qs(text::Cancel));
+  SpeedButtonFIREMNI = namedButton(this, "SpeedButtonFIREMNI", text::ServiceSwitches, "Service switches");
   SpeedButtonFIREMNI->setFixedWidth(SpeedButtonFIREMNI->fontMetrics().horizontalAdvance(">>") + 16);
   connect(ButtonVYBER, &QPushButton::clicked, this, &TFormVolby::ButtonVYBERClick);
   connect(ButtonZRUS, &QPushButton::clicked, this, &TFormVolby::ButtonZRUSClick);
