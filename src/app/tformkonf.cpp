@@ -183,6 +183,7 @@ QWidget* TFormKONF::createPanelTab() {
   grid->addWidget(ComboBoxPanel, 2, 1);
   grid->addWidget(labelFor(panel, text::Firmware, ComboBoxFW), 3, 0);
   grid->addWidget(ComboBoxFW, 3, 1);
+  grid->setColumnStretch(2, 1);
 
   auto* typeRow = new QHBoxLayout;
   typeRow->addWidget(labelFor(page, text::DisplayType, ComboBoxTyp));
