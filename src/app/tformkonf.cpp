@@ -69,7 +69,7 @@ TFormKONF::TFormKONF(Session& session, QWidget* parent) : QDialog(parent), sessi
   setWindowTitle(qs(text::ConfigurationTitle));
 
   PageControl1 = new QTabWidget(this);
-  PageControl1->setObjectName("PageControl1");
+  nameControl(PageControl1, "PageControl1", qs(text::ConfigurationTitle));
   PageControl1->addTab(createPanelTab(), qs(text::TabPanel));
   PageControl1->addTab(createDimensionsTab(), qs(text::TabDimensions));
   PageControl1->addTab(createSettingsTab(), qs(text::TabSettings));
@@ -78,6 +78,9 @@ TFormKONF::TFormKONF(Session& session, QWidget* parent) : QDialog(parent), sessi
 
   ButtonNASTAV = namedButton(this, "ButtonNASTAV", text::Set);
   ButtonSTORNO = namedButton(this, "ButtonSTORNO", text::Cancel);
+  // A click on CANCEL does not take the focus: the field being typed in is
+  // not left, so no value is checked on the way out.
+  ButtonSTORNO->setFocusPolicy(Qt::TabFocus);
   connect(ButtonNASTAV, &QPushButton::clicked, this, &TFormKONF::ButtonNASTAVClick);
   connect(ButtonSTORNO, &QPushButton::clicked, this, &TFormKONF::ButtonSTORNOClick);
   auto* buttons = new QHBoxLayout;
@@ -418,7 +421,7 @@ QWidget* TFormKONF::createOptionsTab() {
   });
 
   GroupBoxVolby = new QGroupBox(page);
-  GroupBoxVolby->setObjectName("GroupBoxVolby");
+  nameControl(GroupBoxVolby, "GroupBoxVolby", qs(text::TabOptions).toLower());
   auto* options = new QVBoxLayout(GroupBoxVolby);
   for (std::size_t i = 0; i < CheckBoxP.size(); ++i) {
     auto* box = new QCheckBox(qs(text::Options[i]), GroupBoxVolby);

@@ -329,14 +329,19 @@ class TestConfiguration : public QObject {
     }
   }
 
-  void escapeWhileAFieldIsTypedChecksNothing() {
-    openWindow();
-    konf_->EditDELKA->setFocus();
-    QTest::keyClicks(konf_->EditDELKA, "999");
-    QTest::keyClick(konf_->EditDELKA, Qt::Key_Escape);
-    QVERIFY(!konf_->isVisible());
-    QCOMPARE(prompter_->notices(), QStringList());
-    QCOMPARE(konf_->EditDELKA->text(), QString("112"));
+  void cancellingWhileAFieldIsTypedChecksNothing() {
+    for (bool escape : {true, false}) {
+      openWindow();
+      konf_->EditDELKA->setFocus();
+      QTest::keyClicks(konf_->EditDELKA, "999");
+      if (escape)
+        QTest::keyClick(konf_->EditDELKA, Qt::Key_Escape);
+      else
+        QTest::mouseClick(konf_->ButtonSTORNO, Qt::LeftButton);
+      QVERIFY(!konf_->isVisible());
+      QCOMPARE(prompter_->notices(), QStringList());
+      QCOMPARE(konf_->EditDELKA->text(), QString("112"));
+    }
   }
 
   void threeToFourDigitDestinationsAndBack() {
