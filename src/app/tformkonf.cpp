@@ -123,7 +123,7 @@ QWidget* TFormKONF::createPanelTab() {
     refresh();
   });
 
-  auto digits = [this, page](std::string_view caption, const char* group, const char* three, const char* four,
+  auto digits = [page](std::string_view caption, const char* group, const char* three, const char* four,
                              QRadioButton*& threeButton, QRadioButton*& fourButton) {
     auto* box = new QGroupBox(groupCaption(qs(caption)), page);
     nameControl(box, group, qs(caption));
@@ -239,7 +239,8 @@ QWidget* TFormKONF::createDimensionsTab() {
     const std::pair<Bound, std::string_view> order[4] = {
         {Bound::Left, text::Left}, {Bound::Right, text::Right}, {Bound::Top, text::Top}, {Bound::Bottom, text::Bottom}};
     int gridRow = 0;
-    for (const auto& [bound, caption] : order) {
+    for (const auto& [which, caption] : order) {
+      const Bound bound = which;  // a variable of its own for the lambda
       const std::size_t b = static_cast<std::size_t>(bound);
       QLineEdit* edit = valueEdit(box, kBoundNames[f][b], qs(captions[f]) + " " + plain(caption),
                                   [this, kind, bound](std::string_view t, Trigger) { return form_.typeBound(kind, bound, t); });

@@ -135,7 +135,7 @@ bool TFormMAIN::openFile(const std::string& path) { return files_->openFile(path
 void TFormMAIN::choose(FieldId fieldId, int number) { chooser(fieldId).choose(number); }
 
 void TFormMAIN::createMenus() {
-  auto action = [this](QMenu* menu, std::string_view caption, const char* name) {
+  auto action = [](QMenu* menu, std::string_view caption, const char* name) {
     QAction* a = menu->addAction(qs(caption));
     a->setObjectName(name);
     a->setEnabled(false);  // its window is not part of the program yet
