@@ -17,6 +17,8 @@
 #include "app/busy.h"
 #include "app/entry_choice.h"
 #include "app/list_actions.h"
+#include "app/controls.h"
+#include "app/list_commands.h"
 #include "app/qt_text.h"
 #include "app/session.h"
 #include "app/strings.h"
@@ -149,6 +151,7 @@ void ChooserBox::fill() {
   }
   combo->setCurrentIndex(-1);
   if (combo->isEditable()) combo->setEditText(QString());
+  startingNumber_ = startingDestinationNumber(db);
   upDown->setRange(0, maxNumber());
   deleteAll->setEnabled(combo->count() > 0);
 }
@@ -161,6 +164,28 @@ void ChooserBox::reload() {
   state.chosen(fieldId_) = true;
   showNothing();
   if (session_.renderer().chooserEnabled(fieldId_) && combo->count() > 0) showItem(0);
+}
+
+void ChooserBox::followConfiguration() {
+  const WorkingState& state = session_.state();
+  const int index = combo->currentIndex();
+  const bool itemShown = state.chosen(fieldId_) && index >= 0 && combo->itemText(index) == combo->currentText();
+  int number = state.currentNumber(fieldId_);
+  if (fieldId_ == FieldId::Destination && number == startingNumber_) number = startingDestinationNumber(session_.database());
+  // The keys stay; the numbers shown and the range follow the mode.
+  fill();
+  if (combo->isEditable()) setPickList(false);
+  if (!session_.renderer().chooserEnabled(fieldId_)) {
+    showNothing();
+  } else if (itemShown && index < combo->count()) {
+    showItem(index);
+  } else if (!state.chosen(fieldId_)) {
+    showNumberInBox(number <= maxNumber() ? number : 0);
+  } else if (check->isChecked() && combo->count() > 0) {
+    showItem(0);
+  } else {
+    showNothing();
+  }
 }
 
 void ChooserBox::showNothing() {

@@ -33,6 +33,10 @@ class ChooserBox : public QGroupBox {
   // The data base was replaced (New, Open, Close): the pick list is filled
   // anew and the first entry shown when the field is on.
   void reload();
+  // The configuration changed: the numbers are shown in the destination
+  // mode now in force, the field shows what it showed (or, newly switched
+  // on, its first entry).
+  void followConfiguration();
   // Shows the number as if picked or typed (command line); numbers outside
   // the chooser's range are ignored.
   void choose(int number);
@@ -77,6 +81,7 @@ class ChooserBox : public QGroupBox {
 
   Session& session_;
   FieldId fieldId_;
+  int startingNumber_ = 0;  // the starting destination's number when the list was filled
   bool typed_ = false;  // the box holds a number typed and not yet taken
   int busy_ = 0;        // while the chooser sets its own controls, handlers return at once
 };

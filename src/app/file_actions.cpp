@@ -11,6 +11,7 @@
 #include "app/session.h"
 #include "app/strings.h"
 #include "app/tformedfont.h"
+#include "app/tformkonf.h"
 #include "core/error.h"
 #include "core/hex_reader.h"
 #include "core/hex_writer.h"
@@ -124,10 +125,11 @@ void FileActions::MenuNovyClick() {
     fresh.specialGlyph = findSpecialGlyph(fresh.fonts);
   }
   session_.document().replace(std::move(fresh), std::string(), ChooserState{});
-  // A panel without fonts shows nothing: the fonts come first.
+  // A panel without fonts shows nothing: the fonts come first, then the
+  // configuration.
   session_.fontEditor().openModal(0, 65);
   if (!session_.database().hasFonts()) return;
-  emit newDatabaseHasFonts();
+  session_.configurationWindow().showModal();
 }
 
 void FileActions::MenuOtevriClick() {

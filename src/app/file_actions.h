@@ -45,11 +45,6 @@ class FileActions : public QObject {
   QAction* MenuKonec = nullptr;
   QMenu* MenuPosledni = nullptr;
 
- signals:
-  // New made a data base and the font editor left it with fonts: the
-  // configuration window opens next, modally, from here.
-  void newDatabaseHasFonts();
-
  private:
   bool writeFile(const std::string& path);
   void updateActions();

@@ -1,5 +1,6 @@
 // dorvak: the desktop program. `dorvak [FILE.hex]` opens the file at start.
 
+#include <QAction>
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QElapsedTimer>
@@ -37,7 +38,9 @@ int main(int argc, char* argv[]) {
   QCommandLineOption destination("destination", "Destination to show after opening (X: the starting one)", "N");
   QCommandLineOption stop("stop", "Stop to show after opening", "N");
   QCommandLineOption editor("editor", "Open the destination editor on the destination shown");
-  parser.addOptions({line, destination, stop, editor, startupTime, grab, grabAfter});
+  QCommandLineOption show("show", "Open a window as the Tools menu does: configuration or options (--grab takes it)",
+                          "WINDOW");
+  parser.addOptions({line, destination, stop, editor, startupTime, grab, grabAfter, show});
   parser.process(app);
 
   dorvak::Session session(dorvak::optionsFilePath());
@@ -67,10 +70,21 @@ int main(int argc, char* argv[]) {
     }
     if (parser.isSet(editor) && window.MenuEdCIL->isEnabled()) window.MenuEdCIL->trigger();
   }
+  if (parser.isSet(show)) {
+    const QString which = parser.value(show);
+    QAction* tool = which == "configuration" ? window.MenuKONF : which == "options" ? window.MenuVolby : nullptr;
+    if (!tool || !tool->isEnabled()) {
+      std::fprintf(stderr, "cannot show %s\n", which.toLocal8Bit().constData());
+      return 2;
+    }
+    tool->trigger();
+  }
   if (parser.isSet(grab)) {
     const QString path = parser.value(grab);
     QTimer::singleShot(parser.value(grabAfter).toInt(), &app, [&window, path] {
-      const bool saved = window.grab().save(path);
+      // The window --show opened, else the main window.
+      QWidget* shown = QApplication::activeModalWidget();
+      const bool saved = (shown ? shown : &window)->grab().save(path);
       if (!saved) std::fprintf(stderr, "cannot write %s\n", path.toLocal8Bit().constData());
       QApplication::exit(saved ? 0 : 1);
     });

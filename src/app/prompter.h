@@ -25,7 +25,9 @@ struct FileDialogRequest {
   int filterIndex = 0;  // the filter chosen at first
   QString directory;
   QString selectedFile;  // a save dialog's suggested name
-  bool confirmOverwrite = true;  // a save dialog asks before it replaces a file
+  // A save dialog asks before it replaces a file; false when the caller
+  // asks its own question.
+  bool confirmOverwrite = true;
 };
 
 struct ChosenFile {

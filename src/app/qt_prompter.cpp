@@ -46,6 +46,7 @@ std::optional<ChosenFile> QtPrompter::chooseFile(const FileDialogRequest& reques
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     if (!request.selectedFile.isEmpty()) dialog.selectFile(request.selectedFile);
+    if (!request.confirmOverwrite) dialog.setOption(QFileDialog::DontConfirmOverwrite);
   }
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   return ChosenFile{dialog.selectedFiles().first(),

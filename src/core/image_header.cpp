@@ -125,6 +125,12 @@ void convertShortHeader(ImageHeader& h) {
   h[79] = 0xFF;
 }
 
+ChooserState choosersFor(std::uint8_t panelType, const IbisCommands& commands) {
+  return {panelTypeShows(panelType, TextKind::Line) && commands.lineCommand(),
+          panelTypeShows(panelType, TextKind::Destination) && commands.destinationCommand(),
+          panelTypeShows(panelType, TextKind::Stop) && commands.stopCommand()};
+}
+
 HeaderDecoding decodeHeader(const ImageHeader& h, char headerKind, std::optional<std::uint8_t> tagPosition,
                             const Kt500Table& kt500, PanelDatabase& db) {
   PanelConfig& c = db.config;
@@ -183,33 +189,29 @@ HeaderDecoding decodeHeader(const ImageHeader& h, char headerKind, std::optional
       c.panelType = PanelType::Line;
       lastColumn = lineRight;
       lastRow = lineTop;
-      result.choosers = {lineOn, false, false};
       break;
     case 2:
       c.panelType = PanelType::Destination;
       lastColumn = destinationRight;
       lastRow = destinationTop == 28 ? 18 : destinationTop;
-      result.choosers = {false, destinationOn, false};
       break;
     case 3:
       c.panelType = PanelType::LineDestination;
       lastColumn = std::max(lineRight, destinationRight);
       lastRow = destinationTop == 28 ? lineTop : std::max(lineTop, destinationTop);
-      result.choosers = {lineOn, destinationOn, false};
       break;
     case 4:
       c.panelType = PanelType::DestinationStop;
       lastColumn = std::max(destinationRight, stopRight);
       lastRow = stopHeight();
-      result.choosers = {false, destinationOn, stopOn};
       break;
     default:
       c.panelType = PanelType::LineDestinationStop;
       lastColumn = std::max({lineRight, destinationRight, stopRight});
       lastRow = lineTop > destinationTop && lineTop > stopTop ? lineTop : stopHeight();
-      result.choosers = {lineOn, destinationOn, stopOn};
       break;
   }
+  result.choosers = choosersFor(c.panelType, k);
   // The size is derived, never stored: keep it inside the panel's matrix.
   c.length = static_cast<std::uint8_t>(std::min(lastColumn + 1, kMaxPanelColumns));
   c.height = static_cast<std::uint8_t>(std::min(lastRow + 1, kMaxPanelRows));

@@ -69,6 +69,12 @@ struct ChooserState {
   bool operator==(const ChooserState&) const = default;
 };
 
+// Which choosers are on: a field's chooser when the panel type shows the
+// field and the panel answers one of the field's commands (line: l, lA, aL;
+// destination: z, zC, zI, zA, aA; stop: zD, zN). Open takes it from the
+// decoded header, the configuration window's SET from the new configuration.
+ChooserState choosersFor(std::uint8_t panelType, const IbisCommands& commands);
+
 struct HeaderDecoding {
   ChooserState choosers;
   bool destinationLeftOfLine = false;

@@ -28,6 +28,18 @@ inline constexpr std::string_view Continue = "Continue?";
 inline constexpr std::string_view FirmwareNotChosen = "Choose the panel firmware (1.6, 2.13 or 2.15) before saving.";
 inline constexpr std::string_view FileTooLarge = "File $ is too large";
 inline constexpr std::string_view CannotWrite = "File $ cannot be written: ";
+// The configuration window's value checks and interlocks.
+inline constexpr std::string_view InvalidValue = "Invalid value. Allowed range";
+inline constexpr std::string_view ValueNotSet = "Value isn't set!";
+inline constexpr std::string_view DestinationAbove999 = "Data containing destination number greater than 999.";
+// What a new configuration would do to the data base (refused or asked).
+inline constexpr std::string_view FieldOutsidePanel = "$ field lies outside the panel";
+inline constexpr std::string_view FieldWithoutDots =
+    "$ field has no dots: its left bound lies right of its right bound or its bottom above its top.";
+inline constexpr std::string_view DestinationsNotSaved =
+    "The panel database holds destinations, but neither z nor zC is chosen: saving would leave them out.\n"
+    "Choose z or zC, or delete the destinations first.";
+inline constexpr std::string_view ConfigurationNotSaveable = "With this configuration the panel database cannot be saved:";
 }  // namespace msg
 
 // Replaces the first "$" with the value and turns the first "|" into a line

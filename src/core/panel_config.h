@@ -18,6 +18,19 @@ inline constexpr std::uint8_t Line = 0, Destination = 1, LineDestination = 2,
                               DestinationStop = 3, LineDestinationStop = 4;
 }
 
+// The fields a panel type shows: a line on types 0, 2 and 4, a destination
+// on every type but 0, stops on types 3 and 4.
+constexpr bool panelTypeShows(std::uint8_t panelType, TextKind kind) {
+  switch (kind) {
+    case TextKind::Line:
+      return panelType == PanelType::Line || panelType == PanelType::LineDestination ||
+             panelType == PanelType::LineDestinationStop;
+    case TextKind::Destination: return panelType != PanelType::Line;
+    case TextKind::Stop: break;
+  }
+  return panelType == PanelType::DestinationStop || panelType == PanelType::LineDestinationStop;
+}
+
 namespace FirmwareVersion {
 inline constexpr std::uint8_t V1_6 = 1, V2_13 = 2, V2_15 = 3, Unset = 4;
 }

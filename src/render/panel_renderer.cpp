@@ -22,10 +22,8 @@ constexpr bool takesParameter(std::uint8_t letter) {
 // wraps like one.
 constexpr std::uint8_t parameterValue(std::uint8_t p) { return static_cast<std::uint8_t>(p - 16); }
 
-bool panelHasLine(int type) {
-  return type == PanelType::Line || type == PanelType::LineDestination || type == PanelType::LineDestinationStop;
-}
-bool panelHasStop(int type) { return type == PanelType::DestinationStop || type == PanelType::LineDestinationStop; }
+bool panelHasLine(int type) { return panelTypeShows(static_cast<std::uint8_t>(type), TextKind::Line); }
+bool panelHasStop(int type) { return panelTypeShows(static_cast<std::uint8_t>(type), TextKind::Stop); }
 
 std::string upToFirstCR(std::string text) {
   auto cr = text.find(kCR);

@@ -19,6 +19,8 @@ std::unique_ptr<QObject> makeCommandsSuite();
 std::unique_ptr<QObject> makeDestinationEditorSuite();
 std::unique_ptr<QObject> makeFontEditorSuite();
 std::unique_ptr<QObject> makeFontManagerSuite();
+std::unique_ptr<QObject> makeConfigurationSuite();
+std::unique_ptr<QObject> makeOptionsSuite();
 
 inline std::vector<Suite> suites() {
   return {{"TestMainWindow", makeMainWindowSuite},
@@ -26,7 +28,9 @@ inline std::vector<Suite> suites() {
           {"TestCommands", makeCommandsSuite},
           {"TestDestinationEditor", makeDestinationEditorSuite},
           {"TestFontEditor", makeFontEditorSuite},
-          {"TestFontManager", makeFontManagerSuite}};
+          {"TestFontManager", makeFontManagerSuite},
+          {"TestConfiguration", makeConfigurationSuite},
+          {"TestOptions", makeOptionsSuite}};
 }
 
 }  // namespace dorvak::test
