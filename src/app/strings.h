@@ -195,9 +195,6 @@ inline constexpr std::string_view Skip = "Skip";
 inline constexpr std::string_view Storno = "Storno";
 inline constexpr std::string_view OverwriteAll = "Overwrite all";
 inline constexpr std::string_view SkipAll = "Skip all";
-inline constexpr std::string_view LineExists = "Line $ already exists! |Overwrite it?";
-inline constexpr std::string_view DestinationExists = "Destination $ already exists! |Overwrite it?";
-inline constexpr std::string_view StopExists = "Stop $ already exists! |Overwrite it?";
 
 // The text editors (the destination editor; the line and stop editors share
 // its window).

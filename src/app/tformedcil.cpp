@@ -8,6 +8,7 @@
 #include "app/qt_text.h"
 #include "app/session.h"
 #include "app/strings.h"
+#include "core/messages.h"
 #include "render/render_messages.h"
 
 namespace dorvak {
@@ -34,7 +35,7 @@ EditorTraits destinationTraits() {
   t.newCaption = text::ButtonNewDestination;
   t.blockGlyphLeft = ":/icons/C_TO_LEFT.svg";
   t.blockGlyphRight = ":/icons/C_TO_RIGHT.svg";
-  t.existsQuestion = text::DestinationExists;
+  t.existsQuestion = msg::DestinationExists;
   t.notExisting = msg::DestinationDoesNotExist;
   t.undoSave = text::UndoSaveDestination;
   t.undoRead = text::UndoReadDestinations;

@@ -28,6 +28,36 @@ inline constexpr std::string_view Continue = "Continue?";
 inline constexpr std::string_view FirmwareNotChosen = "Choose the panel firmware (1.6, 2.13 or 2.15) before saving.";
 inline constexpr std::string_view FileTooLarge = "File $ is too large";
 inline constexpr std::string_view CannotWrite = "File $ cannot be written: ";
+
+// Reading text files and fonts: the captions beside the progress bar and
+// the questions asked on the way.
+inline constexpr std::string_view LinesInput = "Lines input";
+inline constexpr std::string_view DestinationsInput = "Destinations input";
+inline constexpr std::string_view StopsInput = "Stops input";
+inline constexpr std::string_view TextsInput = "Texts input";
+inline constexpr std::string_view FontsInput = "Fonts input";
+inline constexpr std::string_view LineExists = "Line $ already exists! |Overwrite it?";
+inline constexpr std::string_view DestinationExists = "Destination $ already exists! |Overwrite it?";
+inline constexpr std::string_view StopExists = "Stop $ already exists! |Overwrite it?";
+inline constexpr std::string_view WrongOrTooLargeNumber = "Wrong or too large number!";
+inline constexpr std::string_view TextTooLong = "Text of $ is too long";
+inline constexpr std::string_view OnlyDestinationsHaveEkvivalentFile = "Only destinations have an ekvivalent text file (*.cl)";
+inline constexpr std::string_view OnlyStopsHaveStopFile = "Only stops have a stop text file (*.zs)";
+
+// The font editor.
+inline constexpr std::string_view AnotherCodeHasKey = "Another code is already assigned to key $";
+inline constexpr std::string_view ReallyDeleteGlyph = "Really delete font $ ?";
+inline constexpr std::string_view ReallyDeleteCode = "Really delete all for character code $ ?";
+inline constexpr std::string_view ReallyDeleteFont = "Really delete all for font $ ?";
+inline constexpr std::string_view ReallyDeleteAllFonts = "Really delete all fonts?";
+
+// Ekvivalents and the on-board units' files.
+inline constexpr std::string_view DestinationNotFound = "Destination $ was not found in panel database.";
+inline constexpr std::string_view BbfMustExist = "File $ must exist and must contain configuration part of BBF !";
+inline constexpr std::string_view EkvivalentTooLong = "Ekvivalent of destination $ is too long";
+
+// Pictures.
+inline constexpr std::string_view CannotEncodeGif = "The picture cannot be encoded as GIF: ";
 // The configuration window's value checks and interlocks.
 inline constexpr std::string_view InvalidValue = "Invalid value. Allowed range";
 inline constexpr std::string_view ValueNotSet = "Value isn't set!";

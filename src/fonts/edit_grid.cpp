@@ -203,7 +203,7 @@ GlyphStoreResult storeGlyph(PanelDatabase& db, EditGrid& grid, int font, int cod
     for (int other = 32; other < kCodeCount; ++other)
       taken = taken || (other != code && db.keyTable[static_cast<std::size_t>(other)] == key);
     if (taken)
-      result.message = formatMessage("Another code is already assigned to key $", cp1250ToUtf8(keyText.substr(0, 1)));
+      result.message = formatMessage(msg::AnotherCodeHasKey, cp1250ToUtf8(keyText.substr(0, 1)));
     else
       db.keyTable[static_cast<std::size_t>(code)] = key;
   }
@@ -245,13 +245,13 @@ void deleteAllFonts(PanelDatabase& db) {
 }
 
 std::string deleteGlyphQuestion(int font, int code) {
-  return formatMessage("Really delete font $ ?", "[f" + std::to_string(font) + " #" + std::to_string(code) + "]");
+  return formatMessage(msg::ReallyDeleteGlyph, "[f" + std::to_string(font) + " #" + std::to_string(code) + "]");
 }
 std::string deleteCodeQuestion(int code) {
-  return formatMessage("Really delete all for character code $ ?", "[#" + std::to_string(code) + "]");
+  return formatMessage(msg::ReallyDeleteCode, "[#" + std::to_string(code) + "]");
 }
 std::string deleteFontQuestion(int font) {
-  return formatMessage("Really delete all for font $ ?", "[f" + std::to_string(font) + "]");
+  return formatMessage(msg::ReallyDeleteFont, "[f" + std::to_string(font) + "]");
 }
 
 }  // namespace dorvak

@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/messages.h"
 #include "core/panel_database.h"
 
 namespace dorvak {
@@ -93,6 +94,6 @@ void deleteAllFonts(PanelDatabase& db);
 std::string deleteGlyphQuestion(int font, int code);
 std::string deleteCodeQuestion(int code);
 std::string deleteFontQuestion(int font);
-inline constexpr std::string_view kDeleteAllFontsQuestion = "Really delete all fonts?";
+inline constexpr std::string_view kDeleteAllFontsQuestion = msg::ReallyDeleteAllFonts;
 
 }  // namespace dorvak

@@ -116,7 +116,7 @@ FontSaveResult writeFontFile(const PanelDatabase& db, const std::string& path, F
 }
 
 void readFontBytes(std::string_view bytes, FontTable& fonts, KeyTable* keys, const FontFileOptions& options) {
-  if (options.progressCaption) options.progressCaption("Fonts input");
+  if (options.progressCaption) options.progressCaption(msg::FontsInput);
   const std::size_t stepSize = bytes.size() / 64 + 1;
   int shown = -1;
   ByteReader in(bytes);
@@ -191,7 +191,7 @@ void readFontsInto(PanelDatabase& db, const std::string& path, const FontFileOpt
   PanelDatabase scratch;
   scratch.clearFonts(true);
   if (panelDatabase) {
-    if (options.progressCaption) options.progressCaption("Fonts input");
+    if (options.progressCaption) options.progressCaption(msg::FontsInput);
     HexReadOptions read;
     read.progress = options.progress;
     readHexText(scratch, bytes, path, TableSelector::Fonts, false, read);

@@ -97,7 +97,7 @@ std::vector<EkvivalentRecord> ekvivalentRecords(const PanelDatabase& db, bool al
     if (alphabetical) text.resize(std::min(text.size(), kSortedEkvivalentLength));
     text = trimTrailingBlanks(std::move(text));
     // A record's length counts the kind byte and the CR in 16 bits.
-    if (text.size() > 0xFFFF - 2) throw DorvakError(formatMessage("Ekvivalent of destination $ is too long", key));
+    if (text.size() > 0xFFFF - 2) throw DorvakError(formatMessage(msg::EkvivalentTooLong, key));
     records.push_back({static_cast<std::uint16_t>(std::stoi(std::string(key))), std::move(text)});
   }
   if (alphabetical) std::stable_sort(records.begin(), records.end(), ekvivalentLess);

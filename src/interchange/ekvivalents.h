@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "config/program_options.h"
+#include "core/messages.h"
 #include "core/panel_database.h"
 #include "interchange/unit_file.h"
 
@@ -100,7 +101,7 @@ std::optional<EkvivalentFile> formatEkvivalentFile(const PanelDatabase& db, Unit
                                                    std::string_view oldBbf, bool alphabetical,
                                                    const EkvivalentWriteOptions& options = {});
 
-inline constexpr std::string_view kDestinationNotFound = "Destination $ was not found in panel database.";
-inline constexpr std::string_view kBbfMustExist = "File $ must exist and must contain configuration part of BBF !";
+inline constexpr std::string_view kDestinationNotFound = msg::DestinationNotFound;
+inline constexpr std::string_view kBbfMustExist = msg::BbfMustExist;
 
 }  // namespace dorvak

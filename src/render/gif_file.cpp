@@ -6,6 +6,7 @@
 #include <array>
 
 #include "core/error.h"
+#include "core/messages.h"
 
 namespace dorvak {
 
@@ -20,7 +21,7 @@ int appendBytes(GifFileType* gif, const GifByteType* data, int length) {
 }
 
 [[noreturn]] void fail(const std::string& reason) {
-  throw DorvakError("The picture cannot be encoded as GIF: " + reason);
+  throw DorvakError(std::string(msg::CannotEncodeGif) + reason);
 }
 
 // The colour table's size is a power of two from 2 to 256; entries past the

@@ -1,6 +1,7 @@
 #include "render/panel_gif.h"
 
 #include "core/error.h"
+#include "core/messages.h"
 #include "render/gif_file.h"
 
 namespace dorvak {
@@ -17,7 +18,7 @@ std::string encodePanelGif(const std::vector<AnimationFrame>& frames, PanelSize 
   GifEncoder gif(size.length * dot, size.height * dot, {kDarkDotColour, kLitDotColour, kSeparatorColour});
   for (const AnimationFrame& frame : frames) {
     if (frame.ticks < 0 || frame.ticks > kMaxFrameTicks)
-      throw DorvakError("The picture cannot be encoded as GIF: a frame of " + std::to_string(frame.ticks) +
+      throw DorvakError(std::string(msg::CannotEncodeGif) + "a frame of " + std::to_string(frame.ticks) +
                         " ticks (at most " + std::to_string(kMaxFrameTicks) + ")");
     gif.addFrame(paintPanel(frame.picture, size), frame.ticks * 10);
   }

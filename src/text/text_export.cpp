@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "core/error.h"
+#include "core/messages.h"
 #include "core/safe_file.h"
 #include "text/stored_text.h"
 
@@ -41,7 +42,7 @@ std::string formatTextFile(const PanelDatabase& db, TextKind kind, TextFileLayou
         // Lines and three-digit destinations leave out the key's first character.
         const bool threeDigits = db.config.keyDigits(kind) == 3;
         std::string_view written = kind == TextKind::Line ? text : (ekvivalentsOn ? panelPart(text) : text);
-        if (text.size() > 0xFFFF) throw DorvakError("Text of " + std::string(key) + " is too long");
+        if (text.size() > 0xFFFF) throw DorvakError(formatMessage(msg::TextTooLong, key));
         appendPacked(out, threeDigits ? key.substr(1) : key, written);
         break;
       }
@@ -52,8 +53,7 @@ std::string formatTextFile(const PanelDatabase& db, TextKind kind, TextFileLayou
       case TextFileLayout::StopLines: {
         bool destinations = layout == TextFileLayout::Ekvivalent;
         if ((destinations && kind != TextKind::Destination) || (!destinations && kind != TextKind::Stop))
-          throw DorvakError(destinations ? "Only destinations have an ekvivalent text file (*.cl)"
-                                         : "Only stops have a stop text file (*.zs)");
+          throw DorvakError(std::string(destinations ? msg::OnlyDestinationsHaveEkvivalentFile : msg::OnlyStopsHaveStopFile));
         if (start) break;
         std::string_view stored = explicitEkvivalent(text);
         std::string ekvivalent = !stored.empty() ? std::string(stored)

@@ -18,9 +18,6 @@ namespace dorvak {
 
 namespace {
 
-constexpr std::string_view kWrongNumber = "Wrong or too large number!";
-constexpr std::string_view kContinue = "Continue?";
-constexpr std::string_view kTextsInput = "Texts input";
 
 std::string lowerExtension(const std::string& path) {
   std::string ext = std::filesystem::path(path).extension().string();
@@ -82,13 +79,13 @@ struct KindTraits {
 KindTraits traitsOf(TextKind kind, const PanelConfig& config) {
   switch (kind) {
     case TextKind::Line:
-      return {"Line $ already exists! |Overwrite it?", msg::ErrorInLineDatabase, "Lines input", 999, false, false};
+      return {msg::LineExists, msg::ErrorInLineDatabase, msg::LinesInput, 999, false, false};
     case TextKind::Destination:
-      return {"Destination $ already exists! |Overwrite it?", msg::ErrorInDirectionDatabase, "Destinations input",
+      return {msg::DestinationExists, msg::ErrorInDirectionDatabase, msg::DestinationsInput,
               config.keyDigits(kind) == 4 ? 9999 : 999, true, true};
     case TextKind::Stop: break;
   }
-  return {"Stop $ already exists! |Overwrite it?", msg::ErrorInStopDatabase, "Stops input", 9999, false, true};
+  return {msg::StopExists, msg::ErrorInStopDatabase, msg::StopsInput, 9999, false, true};
 }
 
 }  // namespace
@@ -142,7 +139,7 @@ class ListReader {
         return std::string(key);
       }
     }
-    std::string question = std::string(kWrongNumber) + "\n[" + std::to_string(lineNumber) + "]\n" + std::string(kContinue);
+    std::string question = std::string(msg::WrongOrTooLargeNumber) + "\n[" + std::to_string(lineNumber) + "]\n" + std::string(msg::Continue);
     bool goOn = options_.askContinue ? options_.askContinue(question) : true;
     if (!goOn) {
       result_.stoppedEarly = true;
@@ -237,7 +234,7 @@ class ListReader {
   // ---- text files ----
 
   void readText(std::string_view bytes, const std::string& path) {
-    caption(kTextsInput);
+    caption(msg::TextsInput);
     // A file a modern editor saved in UTF-8 is read in the keyboard's Windows-1250.
     std::optional<std::string> fromUtf8 = utf8FileTextToCp1250(bytes);
     if (fromUtf8) {
