@@ -199,8 +199,7 @@ inline constexpr std::string_view LineExists = "Line $ already exists! |Overwrit
 inline constexpr std::string_view DestinationExists = "Destination $ already exists! |Overwrite it?";
 inline constexpr std::string_view StopExists = "Stop $ already exists! |Overwrite it?";
 
-// The text editors (the destination editor; the line and stop editors share
-// its window).
+// The text editors (one window for destinations, lines and stops).
 inline constexpr std::string_view DestinationEditorTitle = "Destination editor";
 inline constexpr std::string_view MenuDestinations = "&Destinations";
 inline constexpr std::string_view MenuRead = "&Read ...";
@@ -231,7 +230,7 @@ inline constexpr std::string_view OneRight = "Row $ one column right";
 inline constexpr std::string_view ToRightEdge = "Row $ to the right edge";
 inline constexpr std::string_view Invert = "Invert row $";
 inline constexpr std::string_view SwapRows = "Swap the rows";
-inline constexpr std::string_view Block = "Whole panel towards the line";
+inline constexpr std::string_view BlockDestination = "Whole panel towards the line";
 inline constexpr std::string_view Wide = "w";
 inline constexpr std::string_view SpacingLabel = "spacing";
 inline constexpr std::string_view ShiftLabel = "shift";
