@@ -2,8 +2,8 @@
 // The program's one session: it owns the document (the one panel data base
 // and its undo stack), the program options, the renderer, the prompter and
 // the main window's working state, and creates every window once, in order:
-// the main window, the panel simulator, the destination editor, the font
-// editor, the font manager, the prompt.
+// the main window, the panel simulator, the stop editor, the destination
+// editor, the line editor, the font editor, the font manager, the prompt.
 
 #include <QAction>
 #include <memory>
@@ -27,6 +27,8 @@ class TFormEdFONT;
 class TFormFM;
 class TFormHlas;
 class TFormEdCIL;
+class TFormEdLINKA;
+class TFormEdZAST;
 class TextEditor;
 
 // The main window's working state, which the other windows consult. Whether
@@ -80,7 +82,9 @@ class Session {
   TFormFM& fontManager() { return *fontManager_; }
   TFormHlas& prompt() { return *prompt_; }
   TFormEdCIL& destinationEditor() { return *destinationEditor_; }
-  // The text editor of the field; null for a field that has none yet.
+  TFormEdLINKA& lineEditor() { return *lineEditor_; }
+  TFormEdZAST& stopEditor() { return *stopEditor_; }
+  // The text editor of the field.
   TextEditor* editor(FieldId fieldId);
 
   // The five-button question for the readers' duplicates; Storno sets
@@ -102,7 +106,9 @@ class Session {
   std::unique_ptr<TFormMAIN> main_;
   std::unique_ptr<TFormPANEL> panel_;
   // Children of the main window.
+  TFormEdZAST* stopEditor_ = nullptr;
   TFormEdCIL* destinationEditor_ = nullptr;
+  TFormEdLINKA* lineEditor_ = nullptr;
   TFormEdFONT* fontEditor_ = nullptr;
   TFormFM* fontManager_ = nullptr;
   TFormHlas* prompt_ = nullptr;

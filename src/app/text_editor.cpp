@@ -314,6 +314,10 @@ void TextEditor::createTextPage() {
       if (!busy_) apply(draft_.setInverted(r, down));
     });
   }
+  if (!traits_.rules.twoRowMode) {
+    Edit[1]->setReadOnly(true);
+    Edit[1]->setToolTip(qs(text::FurtherRowsOnMnemo));
+  }
   grid->setRowStretch(4, 1);
 }
 
@@ -451,7 +455,6 @@ void TextEditor::layoutRows() {
   const bool rowTwoCommands = two && traits_.rules.twoRowMode;
   for (QWidget* w : Row[1].all) w->setVisible(rowTwoCommands);
   Edit[1]->setVisible(two);
-  Edit[1]->setReadOnly(!traits_.rules.twoRowMode);
   SpeedButtonZAMEN->setVisible(rowTwoCommands);
 }
 
@@ -718,7 +721,9 @@ void TextEditor::ButtonULOZClick() {
     if (entryText(list[*index]) != text && !session_.prompter().yesNo(formatMessage(traits_.existsQuestion, EditN->text().toStdString())))
       return;
   }
-  if (ekvivalentModified_) session_.state().ekvivalentsChanged = true;
+  // Only the destinations' ekvivalents are written into the unit's file, so
+  // only they wait to be written before the data base is left.
+  if (ekvivalentModified_ && kind() == TextKind::Destination) session_.state().ekvivalentsChanged = true;
   number_ = *number;
   UpDownN->setPosition(*number);
   modified_ = ekvivalentModified_ = false;
