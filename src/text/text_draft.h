@@ -102,7 +102,8 @@ class TextDraft {
   bool setBlock(bool on);
   bool setWide(bool on);
   bool setAutoformat(bool on);
-  // The configuration decides the side; the text follows when BLOK is on.
+  // The configuration decides the side; a text with BLOK on takes it when it
+  // is composed next.
   void setBlockSide(BlockSide side);
   // One row: row 2 is appended to row 1 after a space; returns where the
   // appended part starts in row 1 (for selecting it), or nothing when row 2
