@@ -30,6 +30,12 @@ struct SaveChoice {
   QString extension;  // given to a name without one: ".cil"
 };
 
+// The choices the editors share: "text file (*.txt)" and the like, another
+// panel data base, a KT500 unit's data base.
+QString textFileFilter(const char* pattern);
+ReadChoice panelDatabaseChoice();
+ReadChoice unitFileChoice();
+
 struct EditorTraits {
   FieldId field = FieldId::Destination;
   DraftRules rules;
@@ -41,9 +47,11 @@ struct EditorTraits {
   const char* popupDeleteOneName = "";  // "PopMenuVymazCIL"
   const char* popupDeleteAllName = "";  // "PopMenuVymazVseCIL"
   std::string_view deleteOneCaption, deleteAllCaption, newCaption;
-  // The BLOK button's glyphs for the two sides (resource paths).
+  // The BLOK button's glyphs for the two sides (resource paths) and what a
+  // screen reader says of it.
   const char* blockGlyphLeft = "";
   const char* blockGlyphRight = "";
+  std::string_view blockCaption;
   // SAVE over an existing entry asks this (Yes / No).
   std::string_view existsQuestion;
   // "show" of a number without an entry says this beside the picture; empty: nothing.
@@ -53,6 +61,8 @@ struct EditorTraits {
   // The ekvivalent modes in which the ekvivalent field is shown.
   bool ekvivalentKt500 = false;
   bool ekvivalentKt700 = false;
+  // The list's entries may carry an ekvivalent after their text (not lines).
+  bool hasEkvivalents() const { return ekvivalentKt500 || ekvivalentKt700; }
   // The file choices of Read/Add and of Save as, which may follow the data
   // base's number width.
   std::function<std::vector<ReadChoice>(const PanelDatabase&)> readChoices;

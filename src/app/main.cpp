@@ -38,9 +38,11 @@ int main(int argc, char* argv[]) {
   QCommandLineOption destination("destination", "Destination to show after opening (X: the starting one)", "N");
   QCommandLineOption stop("stop", "Stop to show after opening", "N");
   QCommandLineOption editor("editor", "Open the destination editor on the destination shown");
+  QCommandLineOption lineEditor("line-editor", "Open the line editor on the line shown");
+  QCommandLineOption stopEditor("stop-editor", "Open the stop editor on the stop shown");
   QCommandLineOption show("show", "Open a window as the Tools menu does: configuration or options (--grab takes it)",
                           "WINDOW");
-  parser.addOptions({line, destination, stop, editor, startupTime, grab, grabAfter, show});
+  parser.addOptions({line, destination, stop, editor, lineEditor, stopEditor, startupTime, grab, grabAfter, show});
   parser.process(app);
 
   dorvak::Session session(dorvak::optionsFilePath());
@@ -68,7 +70,10 @@ int main(int argc, char* argv[]) {
       const int number = starting ? dorvak::startingDestinationNumber(session.database()) : value.toInt(&ok);
       if (ok) window.choose(fieldId, number);
     }
-    if (parser.isSet(editor) && window.MenuEdCIL->isEnabled()) window.MenuEdCIL->trigger();
+    const std::pair<const QCommandLineOption*, QAction*> editors[] = {
+        {&lineEditor, window.MenuEdLINKA}, {&editor, window.MenuEdCIL}, {&stopEditor, window.MenuEdZAST}};
+    for (const auto& [option, action] : editors)
+      if (parser.isSet(*option) && action->isEnabled()) action->trigger();
   }
   if (parser.isSet(show)) {
     const QString which = parser.value(show);

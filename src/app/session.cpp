@@ -5,6 +5,8 @@
 #include "app/qt_prompter.h"
 #include "app/resources.h"
 #include "app/tformedcil.h"
+#include "app/tformedlinka.h"
+#include "app/tformedzast.h"
 #include "app/tformedfont.h"
 #include "app/tformfm.h"
 #include "app/tformhlas.h"
@@ -43,8 +45,10 @@ Session::Session(std::string optionsPath, std::unique_ptr<Prompter> prompter)
 
   main_ = std::make_unique<TFormMAIN>(*this);
   panel_ = std::make_unique<TFormPANEL>(renderer_, main_->picture());
+  stopEditor_ = new TFormEdZAST(*this, main_.get());
   destinationEditor_ = new TFormEdCIL(*this, main_.get());
   volby_ = new TFormVolby(*this, main_.get());
+  lineEditor_ = new TFormEdLINKA(*this, main_.get());
   konf_ = new TFormKONF(*this, main_.get());
   fontEditor_ = new TFormEdFONT(*this, main_.get());
   fontManager_ = new TFormFM(*this, main_.get());
@@ -65,7 +69,12 @@ Session::~Session() {
 }
 
 TextEditor* Session::editor(FieldId fieldId) {
-  return fieldId == FieldId::Destination ? destinationEditor_ : nullptr;
+  switch (fieldId) {
+    case FieldId::Line: return lineEditor_;
+    case FieldId::Destination: return destinationEditor_;
+    case FieldId::Stop: return stopEditor_;
+  }
+  return nullptr;
 }
 
 AskPrompt Session::askPrompt() {

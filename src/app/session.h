@@ -2,9 +2,9 @@
 // The program's one session: it owns the document (the one panel data base
 // and its undo stack), the program options, the renderer, the prompter and
 // the main window's working state, and creates every window once, in order:
-// the main window, the panel simulator, the destination editor, the options
-// window, the configuration window, the font editor, the font manager, the
-// prompt.
+// the main window, the panel simulator, the stop editor, the destination
+// editor, the options window, the line editor, the configuration window, the
+// font editor, the font manager, the prompt.
 
 #include <QAction>
 #include <memory>
@@ -28,6 +28,8 @@ class TFormEdFONT;
 class TFormFM;
 class TFormHlas;
 class TFormEdCIL;
+class TFormEdLINKA;
+class TFormEdZAST;
 class TextEditor;
 class TFormKONF;
 class TFormVolby;
@@ -86,7 +88,9 @@ class Session {
   TFormFM& fontManager() { return *fontManager_; }
   TFormHlas& prompt() { return *prompt_; }
   TFormEdCIL& destinationEditor() { return *destinationEditor_; }
-  // The text editor of the field; null for a field that has none yet.
+  TFormEdLINKA& lineEditor() { return *lineEditor_; }
+  TFormEdZAST& stopEditor() { return *stopEditor_; }
+  // The text editor of the field.
   TextEditor* editor(FieldId fieldId);
   TFormVolby& optionsWindow() { return *volby_; }
   TFormKONF& configurationWindow() { return *konf_; }
@@ -110,7 +114,9 @@ class Session {
   std::unique_ptr<TFormMAIN> main_;
   std::unique_ptr<TFormPANEL> panel_;
   // Children of the main window.
+  TFormEdZAST* stopEditor_ = nullptr;
   TFormEdCIL* destinationEditor_ = nullptr;
+  TFormEdLINKA* lineEditor_ = nullptr;
   TFormEdFONT* fontEditor_ = nullptr;
   TFormFM* fontManager_ = nullptr;
   TFormVolby* volby_ = nullptr;

@@ -196,10 +196,13 @@ inline constexpr std::string_view Storno = "Storno";
 inline constexpr std::string_view OverwriteAll = "Overwrite all";
 inline constexpr std::string_view SkipAll = "Skip all";
 
-// The text editors (the destination editor; the line and stop editors share
-// its window).
+// The text editors (one window for destinations, lines and stops).
 inline constexpr std::string_view DestinationEditorTitle = "Destination editor";
+inline constexpr std::string_view LineEditorTitle = "Line editor";
+inline constexpr std::string_view StopEditorTitle = "Stop editor";
 inline constexpr std::string_view MenuDestinations = "&Destinations";
+inline constexpr std::string_view MenuLines = "&Lines";
+inline constexpr std::string_view MenuStops = "&Stops";
 inline constexpr std::string_view MenuRead = "&Read ...";
 inline constexpr std::string_view MenuAdd = "A&dd ...";
 inline constexpr std::string_view GroupNumber = "Number";
@@ -209,6 +212,8 @@ inline constexpr std::string_view PageMnemo = "MNEMO";
 inline constexpr std::string_view Autoformat = "AUTOFORMAT";
 inline constexpr std::string_view ButtonSave = "SAVE";
 inline constexpr std::string_view ButtonNewDestination = "NEW DESTINATION";
+inline constexpr std::string_view ButtonNewLine = "NEW LINE";
+inline constexpr std::string_view ButtonNewStop = "NEW STOP";
 inline constexpr std::string_view ButtonTest = "TEST";
 inline constexpr std::string_view ButtonStop = "STOP";
 inline constexpr std::string_view OneRow = "1";
@@ -228,7 +233,10 @@ inline constexpr std::string_view OneRight = "Row $ one column right";
 inline constexpr std::string_view ToRightEdge = "Row $ to the right edge";
 inline constexpr std::string_view Invert = "Invert row $";
 inline constexpr std::string_view SwapRows = "Swap the rows";
-inline constexpr std::string_view Block = "Whole panel towards the line";
+inline constexpr std::string_view FurtherRowsOnMnemo = "The rows after the first are written on the MNEMO page";
+inline constexpr std::string_view BlockDestination = "Whole panel towards the line";
+inline constexpr std::string_view BlockLine = "Whole panel towards the destination";
+inline constexpr std::string_view BlockStop = "Stop from the panel's left edge";
 inline constexpr std::string_view Wide = "w";
 inline constexpr std::string_view SpacingLabel = "spacing";
 inline constexpr std::string_view ShiftLabel = "shift";
@@ -252,6 +260,8 @@ inline constexpr std::string_view CaptionDerived = "A";
 // Text files of the editors.
 inline constexpr std::string_view AddTitle = "Add";
 inline constexpr std::string_view FileOfDestinations = "file of destinations";
+inline constexpr std::string_view FileOfLines = "file of lines";
+inline constexpr std::string_view FileOfStops = "file of stops";
 inline constexpr std::string_view TextFile = "text file";
 inline constexpr std::string_view Kt500Database = "KT500 database";
 inline constexpr std::string_view Kt700Database = "KT700 database";
@@ -274,6 +284,12 @@ inline constexpr std::string_view FileExists = "File $ exists. |Overwrite it?";
 inline constexpr std::string_view UndoSaveDestination = "Save destination $";
 inline constexpr std::string_view UndoReadDestinations = "Read destinations";
 inline constexpr std::string_view UndoAddDestinations = "Add destinations";
+inline constexpr std::string_view UndoSaveLine = "Save line $";
+inline constexpr std::string_view UndoReadLines = "Read lines";
+inline constexpr std::string_view UndoAddLines = "Add lines";
+inline constexpr std::string_view UndoSaveStop = "Save stop $";
+inline constexpr std::string_view UndoReadStops = "Read stops";
+inline constexpr std::string_view UndoAddStops = "Add stops";
 inline constexpr std::string_view UndoReadEkvivalents = "Read ekvivalents";
 
 // The panel configuration window.

@@ -229,7 +229,7 @@ void TextEditor::createTextPage() {
   SpeedButtonZAMEN->setText(qs(text::CaptionSwap));
   nameControl(SpeedButtonZAMEN, "SpeedButtonZAMEN", qs(text::SwapRows));
   SpeedButtonBLOK = new QToolButton(TabSheet1);
-  nameControl(SpeedButtonBLOK, "SpeedButtonBLOK", qs(text::Block));
+  nameControl(SpeedButtonBLOK, "SpeedButtonBLOK", qs(traits_.blockCaption));
   SpeedButtonBLOK->setIconSize(QSize(24, 16));
   SpeedButtonW = new QToolButton(TabSheet1);
   SpeedButtonW->setText(qs(text::Wide));
@@ -313,6 +313,10 @@ void TextEditor::createTextPage() {
     connect(c.SpeedButtonINV, &QToolButton::toggled, this, [this, r](bool down) {
       if (!busy_) apply(draft_.setInverted(r, down));
     });
+  }
+  if (!traits_.rules.twoRowMode) {
+    Edit[1]->setReadOnly(true);
+    Edit[1]->setToolTip(qs(text::FurtherRowsOnMnemo));
   }
   grid->setRowStretch(4, 1);
 }
@@ -444,10 +448,14 @@ void TextEditor::showDraft() {
 }
 
 void TextEditor::layoutRows() {
-  // One row hides row 2's controls and the swap.
+  // One row hides row 2's controls and the swap. Without the two-row mode
+  // (stops) the further rows of a text are shown and kept, not edited here:
+  // the MNEMO page edits them.
   const bool two = draft_.twoRows();
-  for (QWidget* w : Row[1].all) w->setVisible(two);
-  SpeedButtonZAMEN->setVisible(two && traits_.rules.twoRowMode);
+  const bool rowTwoCommands = two && traits_.rules.twoRowMode;
+  for (QWidget* w : Row[1].all) w->setVisible(rowTwoCommands);
+  Edit[1]->setVisible(two);
+  SpeedButtonZAMEN->setVisible(rowTwoCommands);
 }
 
 void TextEditor::showGrid() {
@@ -531,6 +539,8 @@ void TextEditor::preview(int row) {
   renderer.setStaticPreview(fieldId(), !testRunning_);
   renderer.view(fieldId()).number = number_.value_or(-1);
   renderer.startField(fieldId(), draft_.storedText(), target);
+  // BLOK lets the text use the panel up to its edge.
+  renderer.setFieldColumns(fieldId(), draft_.fieldLeft(), draft_.fieldRight());
   session_.panel().tick();
 }
 
@@ -698,7 +708,8 @@ void TextEditor::ButtonULOZClick() {
       EditEKVI->setText(fromCp1250(typed));
     }
     text = withEkvivalent(kind(), text, typed, db.keyTable, options);
-  } else if (const std::optional<std::size_t> old = list.findEntry(key); old && key != kStartingDestinationKey) {
+  } else if (const std::optional<std::size_t> old = list.findEntry(key);
+             old && key != kStartingDestinationKey && traits_.hasEkvivalents()) {
     // Without the field the user cannot see the entry's ekvivalent: saving
     // keeps it rather than drop it unseen.
     const std::string_view kept = explicitEkvivalent(entryText(list[*old]));
@@ -710,7 +721,9 @@ void TextEditor::ButtonULOZClick() {
     if (entryText(list[*index]) != text && !session_.prompter().yesNo(formatMessage(traits_.existsQuestion, EditN->text().toStdString())))
       return;
   }
-  if (ekvivalentModified_) session_.state().ekvivalentsChanged = true;
+  // Only the destinations' ekvivalents are written into the unit's file, so
+  // only they wait to be written before the data base is left.
+  if (ekvivalentModified_ && kind() == TextKind::Destination) session_.state().ekvivalentsChanged = true;
   number_ = *number;
   UpDownN->setPosition(*number);
   modified_ = ekvivalentModified_ = false;

@@ -35,6 +35,7 @@ EditorTraits destinationTraits() {
   t.newCaption = text::ButtonNewDestination;
   t.blockGlyphLeft = ":/icons/C_TO_LEFT.svg";
   t.blockGlyphRight = ":/icons/C_TO_RIGHT.svg";
+  t.blockCaption = text::BlockDestination;
   t.existsQuestion = msg::DestinationExists;
   t.notExisting = msg::DestinationDoesNotExist;
   t.undoSave = text::UndoSaveDestination;
@@ -44,16 +45,16 @@ EditorTraits destinationTraits() {
   t.ekvivalentKt700 = true;
   t.readChoices = [](const PanelDatabase& db) {
     return std::vector<ReadChoice>{{packedFilter(db), ReadSource::Packed},
-                                   {qs(text::TextFile) + " (*.txt)", ReadSource::Text},
-                                   {qs(text::TextFile) + " (*.cl)", ReadSource::Text},
-                                   {qs(text::PanelDatabaseFilter) + qs(text::HexFilterSuffix), ReadSource::PanelDatabase},
-                                   {qs(text::Kt500Database) + " (*.bbd *.bbf)", ReadSource::UnitFile}};
+                                   {textFileFilter("*.txt"), ReadSource::Text},
+                                   {textFileFilter("*.cl"), ReadSource::Text},
+                                   panelDatabaseChoice(),
+                                   unitFileChoice()};
   };
   t.saveChoices = [](const PanelDatabase& db) {
     return std::vector<SaveChoice>{
         {packedFilter(db), TextFileLayout::Packed, db.config.fourDigitDestinations() ? ".ci4" : ".cil"},
-        {qs(text::TextFile) + " (*.txt)", TextFileLayout::Tab, ".txt"},
-        {qs(text::TextFile) + " (*.cl)", TextFileLayout::Ekvivalent, ".cl"}};
+        {textFileFilter("*.txt"), TextFileLayout::Tab, ".txt"},
+        {textFileFilter("*.cl"), TextFileLayout::Ekvivalent, ".cl"}};
   };
   // The destination extends towards the line field.
   t.blockSide = [](const PanelConfig& config) {

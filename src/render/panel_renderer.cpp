@@ -1,5 +1,6 @@
 #include "render/panel_renderer.h"
 
+#include <algorithm>
 #include <charconv>
 
 namespace dorvak {
@@ -114,6 +115,18 @@ void PanelRenderer::startField(FieldId fieldId, std::string text, int targetRow)
   // destination brings us here): that step goes on with its text.
   FieldView& stop = view(FieldId::Stop);
   if (fieldId == FieldId::Destination && panelHasStop(type) && stepping_ != &stop) startField(FieldId::Stop, stop.text, 0);
+}
+
+void PanelRenderer::setFieldColumns(FieldId fieldId, int left, int right) {
+  if (fieldId == FieldId::Stop && !panelHasStop(db_.config.panelType)) return;
+  FieldView& v = view(fieldId);
+  left = std::clamp(left, 0, kPictureColumns - 1);
+  right = std::clamp(right, left, kPictureColumns - 1);
+  if (v.left == left && v.right == right) return;
+  v.left = static_cast<std::uint8_t>(left);
+  v.right = static_cast<std::uint8_t>(right);
+  clearRegion(pictures_.compose(), v.region());
+  if (fieldId == FieldId::Stop) pictures_.clearShown(v.region());
 }
 
 bool PanelRenderer::showEntry(FieldId fieldId, std::size_t listIndex) {

@@ -52,6 +52,9 @@ class PanelRenderer {
   // 3 and 4) and is cleared in the shown picture too; starting the
   // destination there restarts the stop with targetRow 0.
   void startField(FieldId fieldId, std::string text, int targetRow);
+  // An editor's BLOK: the started field takes the columns left..right (up to
+  // the panel's edge on the block's side), cleared as at its start.
+  void setFieldColumns(FieldId fieldId, int left, int right);
   // Shows the list entry at the index; false when there is none.
   bool showEntry(FieldId fieldId, std::size_t listIndex);
   // Editors show a text still: static preview draws all rows (or up to

@@ -70,13 +70,22 @@ AutoformatChoice chooseAutoformat(const PresetTable& presets, std::string_view t
   AutoformatChoice choice{fieldStyle.font, fieldStyle.space, fieldStyle.shift, fieldLeft};
   RowMeasure measure = measureText(text, fonts, choice.font, choice.spacing, rule);
   // Presets whose font lacks a character of the text are passed over, unless
-  // no preset's font has them all.
-  const bool anyDraws = std::any_of(presets.begin(), presets.end(), [&](const PresetEntry& entry) {
-    return entry.font != 255 && drawsEveryCharacter(text, fonts, entry.font);
+  // no preset's font has them all; so are presets in which the text is
+  // higher than the room, unless none of the others is low enough: a format
+  // that loses characters or dot rows never wins over one that shows them.
+  auto draws = [&](const PresetEntry& entry) { return drawsEveryCharacter(text, fonts, entry.font); };
+  auto lowEnough = [&](const PresetEntry& entry) {
+    return measureText(text, fonts, entry.font, entry.spacing, rule).height <= height;
+  };
+  const bool anyDraws = std::any_of(presets.begin(), presets.end(),
+                                    [&](const PresetEntry& entry) { return entry.font != 255 && draws(entry); });
+  const bool anyLowEnough = std::any_of(presets.begin(), presets.end(), [&](const PresetEntry& entry) {
+    return entry.font != 255 && (!anyDraws || draws(entry)) && lowEnough(entry);
   });
   for (const PresetEntry& entry : presets) {
     if (entry.font == 255) continue;
-    if (anyDraws && !drawsEveryCharacter(text, fonts, entry.font)) continue;
+    if (anyDraws && !draws(entry)) continue;
+    if (anyLowEnough && !lowEnough(entry)) continue;
     choice.font = entry.font;
     choice.spacing = entry.spacing;
     choice.shift = entry.shift;

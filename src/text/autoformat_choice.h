@@ -40,7 +40,9 @@ struct AutoformatChoice {
 // row fits maxWidth; the last one tried when none fits; the field's style
 // when the table has no entry. Presets whose font lacks a glyph for a
 // character of the text are skipped too, unless every preset's font lacks
-// one. A text lower than the height is centred vertically by the shift.
+// one, and so are presets in which the text is higher than the height,
+// unless no other is low enough. A text lower than the height is centred
+// vertically by the shift.
 AutoformatChoice chooseAutoformat(const PresetTable& presets, std::string_view text, int maxWidth, int height,
                                   const FieldStyle& fieldStyle, int fieldLeft, const FontTable& fonts,
                                   WidthRule rule = WidthRule::GlyphsOnly);

@@ -49,9 +49,32 @@ std::string withoutWide(std::string_view text) {
   return out;
 }
 
+// Where the first row of a text ends: its first LF, ESC sequences passed
+// over whole; npos when the text has one row.
+std::size_t firstRowBreak(std::string_view text) {
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == kCRByte) break;
+    if (text[i] == kLF) return i;
+    if (text[i] == kESC && i + 1 < text.size()) i += escapeTakesParameter(static_cast<std::uint8_t>(text[i + 1])) ? 2 : 1;
+  }
+  return std::string_view::npos;
+}
+
 }  // namespace
 
 DraftRules destinationDraftRules() { return DraftRules{}; }
+
+// Lines: AUTOFORMAT takes the one-row presets for a single row, and spacing
+// counts before every character; there is no "w".
+DraftRules lineDraftRules() {
+  return {TextKind::Line, true, true, false, SingleRowPresets::OneRow, WidthRule::EveryCharacter};
+}
+
+// Stops: one row, formatted from the presets of a second row; BLOK lets the
+// stop use the panel from its left edge without writing bytes.
+DraftRules stopDraftRules() {
+  return {TextKind::Stop, false, false, false, SingleRowPresets::TwoRowSecond, WidthRule::GlyphsOnly};
+}
 
 TextDraft::TextDraft(const PanelDatabase& db, DraftRules rules) : db_(db), rules_(rules) {
   // A new editor: both rows centred, row 2 ten rows down.
@@ -214,7 +237,7 @@ void TextDraft::compose() {
     }
     if (!useRow2) {
       if (!row1.empty() && row(0).inverted) out += {kFF, kESC, 'i'};
-      out += kCRByte;
+      out += furtherRows_.empty() ? std::string(1, kCRByte) : furtherRows_;
     } else {
       if (row(0).inverted) invertBottom(upper + 15);
       if (row2.empty()) {
@@ -523,6 +546,12 @@ bool TextDraft::analyseMnemo() {
     if (shiftGiven[1]) rows_[1].shift = static_cast<std::uint8_t>(shiftSeen[1]);
   }
   twoRows_ = rowBreaks > 0;
+  furtherRows_.clear();
+  if (twoRows_ && !rules_.twoRowMode) {
+    const std::string_view text = storedText_;
+    const std::size_t from = firstRowBreak(text);
+    if (from != std::string_view::npos) furtherRows_ = normalizeText(text.substr(from));
+  }
 
   const int left = fieldLeft(), right = fieldRight();
   for (int i = 0; i < 2; ++i) {
@@ -550,6 +579,9 @@ void TextDraft::clear() {
     r.centred = true;
   }
   previousRow2_.clear();
+  furtherRows_.clear();
+  // Without the two-row mode a new text has one row again.
+  if (!rules_.twoRowMode) twoRows_ = false;
   swapped_ = block_ = wide_ = false;
   autoformat_ = true;
   compose();

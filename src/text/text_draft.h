@@ -32,7 +32,10 @@ enum class SingleRowPresets {
 
 struct DraftRules {
   TextKind kind = TextKind::Destination;
-  bool twoRowMode = true;   // the TEXT page has rows 1 and 2 (stops: row 1 only)
+  // The TEXT page has rows 1 and 2. Without it (stops) the page composes row
+  // 1 only, and the further rows of a text written on the MNEMO page stay as
+  // they stand.
+  bool twoRowMode = true;
   bool blockInText = true;  // BLOK writes the block prefix (a stop's BLOK only widens its field)
   bool wideCommand = true;  // the "w" button and token (destinations only)
   SingleRowPresets singleRow = SingleRowPresets::ByPanelType;
@@ -40,6 +43,8 @@ struct DraftRules {
 };
 
 DraftRules destinationDraftRules();
+DraftRules lineDraftRules();
+DraftRules stopDraftRules();
 
 struct DraftRow {
   std::string text;  // keyboard characters
@@ -97,7 +102,8 @@ class TextDraft {
   bool setBlock(bool on);
   bool setWide(bool on);
   bool setAutoformat(bool on);
-  // The configuration decides the side; the text follows when BLOK is on.
+  // The configuration decides the side; a text with BLOK on takes it when it
+  // is composed next.
   void setBlockSide(BlockSide side);
   // One row: row 2 is appended to row 1 after a space; returns where the
   // appended part starts in row 1 (for selecting it), or nothing when row 2
@@ -154,6 +160,9 @@ class TextDraft {
   bool autoformat_ = true;
   int currentRow_ = 0;
   std::string previousRow2_;
+  // Without the two-row mode: the rows after the first, from their LF to the
+  // CR, as the MNEMO page left them.
+  std::string furtherRows_;
   std::string storedText_ = std::string(1, '\r');
   std::vector<std::string> mnemoRows_ = {std::string()};
 };

@@ -17,6 +17,8 @@ std::unique_ptr<QObject> makeMainWindowSuite();
 std::unique_ptr<QObject> makePromptSuite();
 std::unique_ptr<QObject> makeCommandsSuite();
 std::unique_ptr<QObject> makeDestinationEditorSuite();
+std::unique_ptr<QObject> makeLineEditorSuite();
+std::unique_ptr<QObject> makeStopEditorSuite();
 std::unique_ptr<QObject> makeFontEditorSuite();
 std::unique_ptr<QObject> makeFontManagerSuite();
 std::unique_ptr<QObject> makeConfigurationSuite();
@@ -27,6 +29,8 @@ inline std::vector<Suite> suites() {
           {"TestPrompt", makePromptSuite},
           {"TestCommands", makeCommandsSuite},
           {"TestDestinationEditor", makeDestinationEditorSuite},
+          {"TestLineEditor", makeLineEditorSuite},
+          {"TestStopEditor", makeStopEditorSuite},
           {"TestFontEditor", makeFontEditorSuite},
           {"TestFontManager", makeFontManagerSuite},
           {"TestConfiguration", makeConfigurationSuite},

@@ -2,11 +2,14 @@
 // Helpers of the GUI tests: answering the modal boxes and file dialogs the
 // windows open, and copies of the demo data base to work on.
 
+#include <QByteArray>
 #include <QMessageBox>
 #include <QString>
 #include <QTemporaryDir>
 #include <functional>
 #include <memory>
+
+class QLineEdit;
 
 namespace dorvak::test {
 
@@ -36,6 +39,11 @@ void forgetPendingAnswers();
 
 // Accepts the next file dialog with the path; or rejects it when path is empty.
 void answerFileDialog(const QString& path);
+
+// Types into a field as the user does, replacing its text, without Enter.
+void typeText(QLineEdit* edit, const QString& text);
+// A file of the bytes (a test's input).
+void writeBytes(const QString& path, const QByteArray& bytes);
 
 QString demoPath();
 // A writable copy of the demo data base in the directory.

@@ -43,19 +43,6 @@ namespace {
 
 constexpr auto D = FieldId::Destination;
 
-void typeInto(QLineEdit* edit, const QString& text) {
-  edit->setFocus();
-  edit->selectAll();
-  QTest::keyClick(edit, Qt::Key_Backspace);
-  QTest::keyClicks(edit, text);
-}
-
-void writeBytes(const QString& path, const QByteArray& bytes) {
-  QFile file(path);
-  QVERIFY(file.open(QIODevice::WriteOnly));
-  file.write(bytes);
-}
-
 }  // namespace
 
 class TestDestinationEditor : public QObject {
@@ -73,7 +60,7 @@ class TestDestinationEditor : public QObject {
     return index ? std::string(entryText(db().destinations[*index])) : std::string("none");
   }
   void show(const QString& number) {
-    typeInto(editor_->EditN, number);
+    typeText(editor_->EditN, number);
     QTest::mouseClick(editor_->ButtonZOBRAZ, Qt::LeftButton);
   }
   void save() { QTest::mouseClick(editor_->ButtonULOZ, Qt::LeftButton); }
@@ -160,7 +147,7 @@ class TestDestinationEditor : public QObject {
     expected.setBlockSide(BlockSide::Left);
     QTest::mouseClick(editor_->ButtonNOVY, Qt::LeftButton);
     QCOMPARE(editor_->draft().storedText(), std::string("\r"));
-    typeInto(editor_->Edit[0], "AB CD");
+    typeText(editor_->Edit[0], "AB CD");
     expected.setRowText(0, "AB CD");
     QCOMPARE(editor_->draft().storedText(), expected.storedText());
     QCOMPARE(session_->renderer().view(D).text, expected.storedText());  // previewed in the field
@@ -214,15 +201,15 @@ class TestDestinationEditor : public QObject {
     QVERIFY(!editor_->SpeedButtonZAMEN->isVisible());
 
     // An empty row refuses inversion; W and BLOK exclude each other.
-    typeInto(editor_->Edit[0], "");
+    typeText(editor_->Edit[0], "");
     QTest::mouseClick(row1.SpeedButtonINV, Qt::LeftButton);
     QVERIFY(!row1.SpeedButtonINV->isChecked());
     QTest::mouseClick(editor_->SpeedButtonBLOK, Qt::LeftButton);
     QVERIFY(!editor_->SpeedButtonW->isEnabled());
 
     // Saved as composed.
-    typeInto(editor_->Edit[0], "AB");
-    typeInto(editor_->EditN, "77");
+    typeText(editor_->Edit[0], "AB");
+    typeText(editor_->EditN, "77");
     checkUndoRedo([&] { save(); }, "Undo Save destination 077");
     QCOMPARE(entry("0077"), editor_->draft().storedText());
     QCOMPARE(editor_->EditN->text(), QString("077"));
@@ -252,7 +239,7 @@ class TestDestinationEditor : public QObject {
     QCOMPARE(grid->rowCount(), 3);
     QTest::keyClick(grid, Qt::Key_Delete, Qt::ControlModifier);
     QCOMPARE(grid->rowCount(), 2);
-    typeInto(editor_->EditN, "60");
+    typeText(editor_->EditN, "60");
     save();
 
     // Format after the characters opens on the MNEMO page; a single row whose
@@ -272,7 +259,7 @@ class TestDestinationEditor : public QObject {
   }
 
   void savingOverAnEntryAsksAndNoChangesNothing() {
-    typeInto(editor_->Edit[0], "Depo");
+    typeText(editor_->Edit[0], "Depo");
     const PanelDatabase before = db();
     prompter_->no();
     save();
@@ -315,11 +302,11 @@ class TestDestinationEditor : public QObject {
   }
 
   void numbersInThreeAndFourDigitMode() {
-    typeInto(editor_->EditN, "1234");
+    typeText(editor_->EditN, "1234");
     QCOMPARE(editor_->EditN->text(), QString("123"));  // three digits
-    typeInto(editor_->EditN, "x1");
+    typeText(editor_->EditN, "x1");
     QCOMPARE(editor_->EditN->text(), QString("X"));  // no digits after X
-    typeInto(editor_->Edit[0], "Start");
+    typeText(editor_->Edit[0], "Start");
     prompter_->yes();
     save();
     QCOMPARE(editor_->EditN->text(), QString("XXX"));
@@ -330,9 +317,9 @@ class TestDestinationEditor : public QObject {
     Configuration four = Configuration::of(document);
     four.config.commands.zC = 1;
     document.push(new SetConfigurationCommand(document, four, "Configuration"));
-    typeInto(editor_->EditN, "1234");
+    typeText(editor_->EditN, "1234");
     QCOMPARE(editor_->EditN->text(), QString("1234"));
-    typeInto(editor_->Edit[0], "Far");
+    typeText(editor_->Edit[0], "Far");
     save();
     QVERIFY(entry("1234") != "none");
     QCOMPARE(editor_->EditN->text(), QString("1234"));
@@ -415,7 +402,7 @@ class TestDestinationEditor : public QObject {
     QCOMPARE(editor_->MenuNactiEKVI->text(), QString("&Read from BBD/BBF ..."));
     QCOMPARE(editor_->EditEKVI->text(), QString::fromUtf8("Nádraží"));
     QVERIFY(editor_->SpeedButtonEKVI->isChecked());
-    typeInto(editor_->EditEKVI, "HLAVNI NADR.");
+    typeText(editor_->EditEKVI, "HLAVNI NADR.");
     QVERIFY(!editor_->SpeedButtonEKVI->isChecked());
     QTest::keyClicks(editor_->EditEKVI, "X");
     QCOMPARE(editor_->EditEKVI->text(), QString("HLAVNI NADR."));  // 12 characters for KT500
@@ -465,7 +452,7 @@ class TestDestinationEditor : public QObject {
 
   void changedEkvivalentsAreOfferedBeforeTheDataBase() {
     setMode(EkvivalentMode::Kt500);
-    typeInto(editor_->EditEKVI, "DEPOT");
+    typeText(editor_->EditEKVI, "DEPOT");
     prompter_->yes();
     save();
     QVERIFY(session_->state().ekvivalentsChanged);
@@ -483,11 +470,11 @@ class TestDestinationEditor : public QObject {
 
   void aHiddenEkvivalentFieldKeepsTheEkvivalent() {
     setMode(EkvivalentMode::Kt500);
-    typeInto(editor_->EditEKVI, "DEPOT");
+    typeText(editor_->EditEKVI, "DEPOT");
     prompter_->yes();
     save();
     setMode(EkvivalentMode::None);
-    typeInto(editor_->Edit[0], "Station");
+    typeText(editor_->Edit[0], "Station");
     prompter_->yes();
     save();
     const std::string text = entry("0001");
@@ -499,7 +486,7 @@ class TestDestinationEditor : public QObject {
     QCOMPARE(editor_->EditEKVI->width(), 180);
     QCOMPARE(editor_->MenuZapisEKVI->text(), QString("&Write into BBD ..."));
     QVERIFY(!editor_->MenuABECEDA->isVisible());
-    typeInto(editor_->EditEKVI, QString(40, 'W'));
+    typeText(editor_->EditEKVI, QString(40, 'W'));
     const int length = editor_->EditEKVI->text().size();
     QVERIFY(length > 5 && length < 30);
     setMode(EkvivalentMode::None);
@@ -536,7 +523,7 @@ class TestDestinationEditor : public QObject {
       QApplication::sendEvent(from, &leave);
       QApplication::sendEvent(to, &enter);
     };
-    typeInto(editor_->Edit[0], "Preview");
+    typeText(editor_->Edit[0], "Preview");
     QCOMPARE(session_->renderer().view(D).text, editor_->draft().storedText());
     TFormMAIN& main = session_->main();
     activate(editor_, &main);

@@ -100,6 +100,20 @@ TEST_F(Placement, WithoutCentringTheRoomReachesFromPanelColumnZero) {
   EXPECT_EQ(composed(0, 12, 9, 9), Rows{"....###.#...."});
 }
 
+TEST_F(Placement, AFieldWidenedByAnEditorsBlockCentresInItsNewColumns) {
+  setField(FieldId::Stop, {0, 9, 20, 29});
+  db.config.panelType = PanelType::DestinationStop;
+  renderer.startField(FieldId::Stop, "B\r", -1);
+  clearRegion(renderer.pictures().compose(), PictureRegion::whole());
+  invertRegion(renderer.pictures().compose(), PictureRegion::whole());  // all lit
+  renderer.setFieldColumns(FieldId::Stop, 0, 29);
+  EXPECT_EQ(composed(0, 29, 9, 9), Rows{std::string(30, '.')}) << "the new columns are cleared";
+  renderer.renderStep(stop());
+  EXPECT_EQ(composed(14, 15, 9, 9), Rows{"#."}) << "centred in 0..29";
+  renderer.startField(FieldId::Stop, "B\r", -1);
+  EXPECT_EQ(stop().left, 20) << "a new start takes the field's columns again";
+}
+
 TEST_F(Placement, GlyphOfHeightNineAtShift25LosesItsRowsBelowThePicture) {
   db.config.height = 29;
   setField(FieldId::Destination, {0, 28, 0, 4});

@@ -76,6 +76,19 @@ TEST(Autoformat, FontsWithoutAGlyphOfTheRowArePassedOver) {
       << "no font has the character: the first entry, as before";
 }
 
+TEST(Autoformat, FontsHigherThanTheRoomArePassedOver) {
+  const FontTable fonts = scaledFonts();
+  // Font 3 is 8 rows high, font 1 four, font 0 two: in 5 rows font 1 fits.
+  auto table = presets({{3, 1, 0}, {1, 1, 0}, {0, 1, 0}});
+  AutoformatChoice choice = chooseAutoformat(table, "AB", 100, 5, FieldStyle{}, 0, fonts);
+  EXPECT_EQ(choice.font, 1);
+  EXPECT_EQ(choice.shift, 0) << "(5 - 4) div 2";
+  EXPECT_EQ(chooseAutoformat(table, "AB", 100, 1, FieldStyle{}, 0, fonts).font, 3)
+      << "no font low enough: the first that fits the width, as before";
+  EXPECT_EQ(chooseAutoformat(table, "ABCDEFGHIJ", 25, 5, FieldStyle{}, 0, fonts).font, 0)
+      << "the width still decides among the low ones";
+}
+
 TEST(Autoformat, WidestRowDecidesAndExactFitStartsAtTheLeft) {
   FontTable fonts = scaledFonts();
   auto table = presets({{1, 0, 0}});

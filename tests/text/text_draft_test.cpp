@@ -276,20 +276,37 @@ TEST(DraftLoad, EkvivalentIsLeftOutAndClearStartsAfresh) {
 
 TEST(DraftRules, LinesAndStops) {
   PanelDatabase db = database();
-  DraftRules line{TextKind::Line, true, true, false, SingleRowPresets::OneRow, WidthRule::EveryCharacter};
-  TextDraft lineDraft(db, line);
+  TextDraft lineDraft(db, lineDraftRules());
   lineDraft.load(bytes({ESC, 'w', 0xE0, '7', CR}));
   EXPECT_EQ(lineDraft.mnemoRows(), std::vector<std::string>{"f0 '7' CR"}) << "a line shows no w";
   EXPECT_FALSE(lineDraft.wide());
 
   db.config.stopField = {0, 8, 28, 111};
-  DraftRules stop{TextKind::Stop, false, false, false, SingleRowPresets::TwoRowSecond, WidthRule::GlyphsOnly};
-  TextDraft stopDraft(db, stop);
+  TextDraft stopDraft(db, stopDraftRules());
   stopDraft.setBlockSide(BlockSide::Left);
   stopDraft.setRowText(0, "AB");
   stopDraft.setBlock(true);
   EXPECT_EQ(stopDraft.fieldLeft(), 0);
   EXPECT_EQ(stopDraft.storedText(), bytes({0xE0, 0xB1, 0xC1, 'A', 'B', CR})) << "a stop's block writes no bytes";
+}
+
+TEST(DraftRules, AStopsFurtherRowsStayWhenRowOneIsComposed) {
+  PanelDatabase db = database();
+  db.config.stopField = {0, 8, 28, 111};
+  TextDraft draft(db, stopDraftRules());
+  // Row 2 holds an ESC "s" whose parameter is an LF byte: not a row break.
+  const std::string rest = bytes({LF, 0xE0, ESC, 's', LF, 'C', LF, 'D', VT, CR});
+  EXPECT_TRUE(draft.load(bytes({0xE0, 'A', 'B'}) + rest + "EKVI"));
+  EXPECT_TRUE(draft.twoRows());
+  EXPECT_EQ(draft.row(1).text, "C|D");
+  draft.setRowText(0, "XY");
+  const std::string& text = draft.storedText();
+  EXPECT_EQ(text.substr(text.size() - rest.size()), rest) << "row 1 composed, the rows after it kept";
+  EXPECT_EQ(text.substr(0, 5), bytes({0xE0, 0xB1, 0xC1, 'X', 'Y'}));
+  draft.clear();
+  EXPECT_FALSE(draft.twoRows()) << "a new stop has one row";
+  draft.setRowText(0, "Z");
+  EXPECT_EQ(draft.storedText(), bytes({0xE0, 0xB1, 0xC1, 'Z', CR}));
 }
 
 TEST(DraftNumbers, TypedNumbers) {
