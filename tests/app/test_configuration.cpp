@@ -31,6 +31,7 @@
 #include "gui_suites.h"
 #include "gui_test_util.h"
 #include "scripted_prompter.h"
+#include "test_session.h"
 
 namespace dorvak::test {
 
@@ -57,8 +58,9 @@ QByteArray readBytes(const QString& path) {
 class TestConfiguration : public QObject {
   Q_OBJECT
 
-  std::unique_ptr<QTemporaryDir> dir_;
-  std::unique_ptr<Session> session_;
+  std::unique_ptr<TestSession> test_;
+  const QTemporaryDir* dir_ = nullptr;
+  Session* session_ = nullptr;
   ScriptedPrompter* prompter_ = nullptr;
   TFormMAIN* window_ = nullptr;
   TFormKONF* konf_ = nullptr;
@@ -93,10 +95,10 @@ class TestConfiguration : public QObject {
 
  private slots:
   void init() {
-    dir_ = std::make_unique<QTemporaryDir>();
-    auto prompter = std::make_unique<ScriptedPrompter>();
-    prompter_ = prompter.get();
-    session_ = std::make_unique<Session>("", std::move(prompter));
+    test_ = std::make_unique<TestSession>();
+    dir_ = &test_->dir();
+    session_ = &test_->session();
+    prompter_ = &test_->prompter();
     window_ = &session_->main();
     konf_ = &session_->configurationWindow();
     window_->show();
@@ -107,11 +109,8 @@ class TestConfiguration : public QObject {
   }
 
   void cleanup() {
-    QCOMPARE(prompter_->unexpected(), QStringList());
-    QCOMPARE(prompter_->pending(), std::size_t{0});
-    session_->document().undoStack().setClean();
-    session_.reset();
-    dir_.reset();
+    test_->checkAnswered();
+    test_.reset();
   }
 
   void opensModallyWithItsCaptions() {

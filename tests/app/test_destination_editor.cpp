@@ -36,6 +36,7 @@
 #include "gui_suites.h"
 #include "gui_test_util.h"
 #include "scripted_prompter.h"
+#include "test_session.h"
 
 namespace dorvak::test {
 
@@ -48,8 +49,9 @@ constexpr auto D = FieldId::Destination;
 class TestDestinationEditor : public QObject {
   Q_OBJECT
 
-  std::unique_ptr<QTemporaryDir> dir_;
-  std::unique_ptr<Session> session_;
+  std::unique_ptr<TestSession> test_;
+  const QTemporaryDir* dir_ = nullptr;
+  Session* session_ = nullptr;
   ScriptedPrompter* prompter_ = nullptr;
   TFormEdCIL* editor_ = nullptr;
 
@@ -87,10 +89,10 @@ class TestDestinationEditor : public QObject {
 
  private slots:
   void init() {
-    dir_ = std::make_unique<QTemporaryDir>();
-    auto prompter = std::make_unique<ScriptedPrompter>();
-    prompter_ = prompter.get();
-    session_ = std::make_unique<Session>("", std::move(prompter));
+    test_ = std::make_unique<TestSession>();
+    dir_ = &test_->dir();
+    session_ = &test_->session();
+    prompter_ = &test_->prompter();
     session_->main().show();
     QVERIFY(QTest::qWaitForWindowExposed(&session_->main()));
     editor_ = &session_->destinationEditor();
@@ -104,11 +106,8 @@ class TestDestinationEditor : public QObject {
   }
 
   void cleanup() {
-    QCOMPARE(prompter_->unexpected(), QStringList());
-    QCOMPARE(prompter_->pending(), std::size_t{0});
-    session_->document().undoStack().setClean();
-    session_.reset();
-    dir_.reset();
+    test_->checkAnswered();
+    test_.reset();
   }
 
   void opensOnTheMainWindowsDestination() {

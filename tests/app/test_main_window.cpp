@@ -35,6 +35,7 @@
 #include "render/panel_gif.h"
 #include "render/panel_paint.h"
 #include "scripted_prompter.h"
+#include "test_session.h"
 
 namespace dorvak::test {
 
@@ -70,8 +71,9 @@ void clickArrow(ChooserBox& c, bool up) {
 class TestMainWindow : public QObject {
   Q_OBJECT
 
-  std::unique_ptr<QTemporaryDir> dir_;
-  std::unique_ptr<Session> session_;
+  std::unique_ptr<TestSession> test_;
+  const QTemporaryDir* dir_ = nullptr;
+  Session* session_ = nullptr;
   ScriptedPrompter* prompter_ = nullptr;
   TFormMAIN* window_ = nullptr;
   FileActions* files_ = nullptr;
@@ -88,10 +90,10 @@ class TestMainWindow : public QObject {
 
  private slots:
   void init() {
-    dir_ = std::make_unique<QTemporaryDir>();
-    auto prompter = std::make_unique<ScriptedPrompter>();
-    prompter_ = prompter.get();
-    session_ = std::make_unique<Session>("", std::move(prompter));
+    test_ = std::make_unique<TestSession>();
+    dir_ = &test_->dir();
+    session_ = &test_->session();
+    prompter_ = &test_->prompter();
     window_ = &session_->main();
     files_ = &window_->files();
     window_->show();
@@ -99,12 +101,8 @@ class TestMainWindow : public QObject {
   }
 
   void cleanup() {
-    QCOMPARE(prompter_->unexpected(), QStringList());
-    QCOMPARE(prompter_->pending(), std::size_t{0});
-    // Nothing asks when the test's session ends.
-    session_->document().undoStack().setClean();
-    session_.reset();
-    dir_.reset();
+    test_->checkAnswered();
+    test_.reset();
   }
 
   void startsWithOnlyNewOpenExitAboutEnabled() {

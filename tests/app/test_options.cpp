@@ -20,14 +20,16 @@
 #include "gui_suites.h"
 #include "gui_test_util.h"
 #include "scripted_prompter.h"
+#include "test_session.h"
 
 namespace dorvak::test {
 
 class TestOptions : public QObject {
   Q_OBJECT
 
-  std::unique_ptr<QTemporaryDir> dir_;
-  std::unique_ptr<Session> session_;
+  std::unique_ptr<TestSession> test_;
+  const QTemporaryDir* dir_ = nullptr;
+  Session* session_ = nullptr;
   ScriptedPrompter* prompter_ = nullptr;
   TFormVolby* volby_ = nullptr;
   QString optionsPath_;
@@ -47,21 +49,19 @@ class TestOptions : public QObject {
 
  private slots:
   void init() {
-    dir_ = std::make_unique<QTemporaryDir>();
+    test_ = std::make_unique<TestSession>("config/dorvak/dorvak.ovl");
+    dir_ = &test_->dir();
+    session_ = &test_->session();
+    prompter_ = &test_->prompter();
     optionsPath_ = dir_->filePath("config/dorvak/dorvak.ovl");
-    auto prompter = std::make_unique<ScriptedPrompter>();
-    prompter_ = prompter.get();
-    session_ = std::make_unique<Session>(optionsPath_.toStdString(), std::move(prompter));
     volby_ = &session_->optionsWindow();
     session_->main().show();
     QVERIFY(QTest::qWaitForWindowExposed(&session_->main()));
   }
 
   void cleanup() {
-    QCOMPARE(prompter_->unexpected(), QStringList());
-    QCOMPARE(prompter_->pending(), std::size_t{0});
-    session_.reset();
-    dir_.reset();
+    test_->checkAnswered();
+    test_.reset();
   }
 
   void optionsAreAvailableWithoutADataBase() {

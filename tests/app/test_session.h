@@ -16,10 +16,12 @@ namespace dorvak::test {
 
 class TestSession {
  public:
-  TestSession() {
+  // optionsName: the options file's name in the test's folder; empty for none.
+  explicit TestSession(const QString& optionsName = QString()) {
     auto prompter = std::make_unique<ScriptedPrompter>();
     prompter_ = prompter.get();
-    session_ = std::make_unique<Session>("", std::move(prompter));
+    const std::string options = optionsName.isEmpty() ? std::string() : dir_.filePath(optionsName).toStdString();
+    session_ = std::make_unique<Session>(options, std::move(prompter));
     session_->main().show();
   }
   ~TestSession() { session_->document().undoStack().setClean(); }
