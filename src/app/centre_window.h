@@ -19,4 +19,15 @@ inline void centreOver(QWidget& window, const QWidget& over) {
   window.move(frame.topLeft());
 }
 
+// A dialog that is modal to the whole program without blocking its caller:
+// shown centred over the window it belongs to, in front, with the focus.
+inline void showApplicationModal(QWidget& window) {
+  window.setWindowModality(Qt::ApplicationModal);
+  window.adjustSize();
+  if (const QWidget* over = window.parentWidget()) centreOver(window, *over);
+  window.show();
+  window.raise();
+  window.activateWindow();
+}
+
 }  // namespace dorvak

@@ -21,6 +21,7 @@
 #include <algorithm>
 
 #include "app/accessible.h"
+#include "app/centre_window.h"
 #include "app/controls.h"
 #include "app/config_commands.h"
 #include "app/qt_text.h"
@@ -531,15 +532,7 @@ void TFormKONF::showModal() {
   LabelCislo->setVisible(options.optionF);
   SpinEditCislo->setVisible(options.optionF);
   PageControl1->setCurrentIndex(0);
-  setWindowModality(Qt::ApplicationModal);
-  if (parentWidget()) {
-    // Centred over the main window.
-    adjustSize();
-    move(parentWidget()->geometry().center() - rect().center());
-  }
-  show();
-  raise();
-  activateWindow();
+  showApplicationModal(*this);
 }
 
 // --- Typed values ---------------------------------------------------------

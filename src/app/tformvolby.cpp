@@ -12,6 +12,7 @@
 #include <filesystem>
 
 #include "app/accessible.h"
+#include "app/centre_window.h"
 #include "app/controls.h"
 #include "app/qt_text.h"
 #include "app/session.h"
@@ -124,15 +125,7 @@ void TFormVolby::showModal() {
   // The service switches stay out of sight until ">>".
   PanelFIREMNI->hide();
   SpeedButtonFIREMNI->setEnabled(true);
-  setWindowModality(Qt::ApplicationModal);
-  if (parentWidget()) {
-    // Centred over the main window.
-    adjustSize();
-    move(parentWidget()->geometry().center() - rect().center());
-  }
-  show();
-  raise();
-  activateWindow();
+  showApplicationModal(*this);
 }
 
 void TFormVolby::showPaths() {
