@@ -1,5 +1,6 @@
 #include "core/hex_writer.h"
 
+#include <cstring>
 #include <vector>
 
 #include "core/error.h"
@@ -57,7 +58,12 @@ class ImageLayout {
   std::vector<Block> blocks_;
 };
 
-void appendText(Bytes& out, std::string_view text) { out.insert(out.end(), text.begin(), text.end()); }
+void appendText(Bytes& out, std::string_view text) {
+  if (text.empty()) return;
+  std::size_t at = out.size();
+  out.resize(at + text.size());
+  std::memcpy(out.data() + at, text.data(), text.size());
+}
 
 Bytes nameBytes(const std::string& name) {
   Bytes out;
@@ -74,12 +80,17 @@ bool anyGlyphWithCode255(const FontTable& fonts) {
 void appendGlyphBits(Bytes& out, const GlyphRecord& g) {
   out.push_back(g.byteCount);
   out.push_back(g.height);
-  out.insert(out.end(), g.bitmap.begin(), g.bitmap.begin() + g.byteCount);
+  appendText(out, std::string_view(reinterpret_cast<const char*>(g.bitmap.data()), g.byteCount));
 }
 
 // Glyph entries in the layout of the firmware; empty when there is no glyph.
 Bytes glyphTable(const PanelDatabase& db, bool shortForm) {
   Bytes out;
+  // Room for every glyph's entry, the font blocks and the key table.
+  std::size_t room = kFontCount * 5 + 2 + kCodeCount;
+  for (int font = 0; font < kFontCount; ++font)
+    for (int code = 32; code < kCodeCount; ++code) room += db.fonts.glyph(font, code).byteCount + 4u;
+  out.reserve(room);
   if (shortForm) {
     // Code by code, fonts 0..15 within a code; code 255 is never written.
     for (int code = 32; code < 255; ++code)
@@ -125,6 +136,10 @@ Bytes glyphTable(const PanelDatabase& db, bool shortForm) {
 // four.
 Bytes textTable(const TextList& list, std::size_t keyChars, bool cutEkvivalent) {
   Bytes out;
+  // An entry takes at most its own length: key, two length bytes, text.
+  std::size_t room = 1;
+  for (const std::string& entry : list) room += entry.size();
+  out.reserve(room);
   for (const std::string& entry : list) {
     std::string_view text = entryText(entry);
     if (text.empty()) continue;

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <numeric>
 #include <vector>
 
@@ -46,6 +48,34 @@ TEST(HexRecordWriting, RecordAtTheBankBoundaryIsSplitAndSwitchesBank) {
   EXPECT_EQ(got[0], ":08FFF8000001020304050607E5");
   EXPECT_EQ(got[1], ":020000021000EC");
   EXPECT_EQ(got[2], ":020000000809ED");
+}
+
+// Every byte value in every place of a record, against the C library's
+// formatting and a checksum summed here.
+TEST(HexRecordWriting, EveryByteValueIsWrittenAsTwoUpperCaseDigits) {
+  std::vector<std::uint8_t> bytes(256);
+  for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<std::uint8_t>(i * 37 + 11);
+  for (std::size_t shift = 0; shift < 32; shift += 7) {
+    std::rotate(bytes.begin(), bytes.begin() + 7, bytes.end());
+    std::string out;
+    HexRecordWriter(out).write(0x0100, bytes);
+    auto got = lines(out);
+    ASSERT_EQ(got.size(), 8u);
+    for (std::size_t r = 0; r < got.size(); ++r) {
+      unsigned sum = 0x20 + 0x01 + r * 0x20;
+      std::string expected = ":20";
+      char digits[8];
+      std::snprintf(digits, sizeof digits, "%04zX00", 0x100 + r * 32);
+      expected += digits;
+      for (std::size_t i = r * 32; i < r * 32 + 32; ++i) {
+        std::snprintf(digits, sizeof digits, "%02X", bytes[i]);
+        expected += digits;
+        sum += bytes[i];
+      }
+      std::snprintf(digits, sizeof digits, "%02X", (0x100 - (sum & 0xFF)) & 0xFF);
+      EXPECT_EQ(got[r], expected + digits) << shift << " " << r;
+    }
+  }
 }
 
 TEST(HexRecordWriting, PiecesOf256AreCutInto32ByteRecords) {
@@ -134,6 +164,55 @@ TEST(HexRecordReading, OverlongLinesAreRefusedBeforeTheirBytesAreTaken) {
     EXPECT_EQ(*hex.error, "File format error") << digits;
     EXPECT_EQ(hex.records.size(), 1u) << digits;
   }
+}
+
+// Every character in every place of a record's data, some digits read eight
+// at a time and some one by one: only the upper-case digits are taken, each
+// for its value.
+TEST(HexRecordReading, EveryCharacterInEveryPlaceIsTakenOnlyAsAnUpperCaseDigit) {
+  const std::string_view digits = "0123456789ABCDEF";
+  for (std::size_t place = 0; place < 18; ++place) {
+    for (int c = 0; c < 256; ++c) {
+      std::vector<std::uint8_t> record = {9, 0x12, 0x34, 0};
+      std::vector<std::uint8_t> data = {0xFF, 0xEE, 0xD7, 0xC9, 0xB0, 0xA5, 0x9F, 0x88, 0xFE};  // sums that carry
+      std::string text;
+      for (auto b : data) text += hexByte(b);
+      text[place] = static_cast<char>(c);
+      const std::size_t value = digits.find(static_cast<char>(c));
+      std::uint8_t& byte = data[place / 2];
+      if (value != std::string_view::npos)
+        byte = static_cast<std::uint8_t>(place % 2 ? (byte & 0xF0) | value : value << 4 | (byte & 0x0F));
+      record.insert(record.end(), data.begin(), data.end());
+      const std::string line = ":091234" "00" + text + hexByte(recordChecksum(record)) + "\r\n";
+      auto hex = parseHexRecords(line + ":00000001FF\r\n");
+      if (value == std::string_view::npos) {
+        ASSERT_TRUE(hex.error) << place << " " << c;
+        EXPECT_EQ(*hex.error, "File format error") << place << " " << c;
+      } else {
+        ASSERT_FALSE(hex.error) << place << " " << c;
+        EXPECT_EQ(hex.data, data) << place << " " << c;
+      }
+    }
+  }
+}
+
+TEST(HexImageBuilding, RunsJoinTouchingRecordsAndOtherValuesAreRefused) {
+  HexImage image;
+  EXPECT_TRUE(image.place(60, sequence(10)));
+  EXPECT_TRUE(image.place(70, sequence(3)));
+  EXPECT_TRUE(image.place(200, sequence(130)));
+  EXPECT_TRUE(image.place(kImageSize - 1, sequence(1)));
+  const std::vector<std::uint8_t> same = {2, 3, 4}, other = {9};
+  EXPECT_TRUE(image.place(62, same));
+  EXPECT_FALSE(image.place(65, other));
+  EXPECT_FALSE(image.place(kImageSize - 1, sequence(2)));
+  EXPECT_FALSE(image.place(kImageSize, sequence(1)));
+  std::vector<std::pair<std::uint32_t, std::uint32_t>> runs;
+  for (auto run : image.runs()) runs.emplace_back(run.begin, run.end);
+  EXPECT_EQ(runs, (std::vector<std::pair<std::uint32_t, std::uint32_t>>{{60, 73}, {200, 330}, {kImageSize - 1, kImageSize}}));
+  EXPECT_EQ(image.bytes()[65], 5);
+  EXPECT_EQ(image.bytes()[100], 0);
+  EXPECT_EQ(image.bytes()[329], 129);
 }
 
 TEST(HexRecordReading, LinesAfterTheEndRecordAreNotRead) {
