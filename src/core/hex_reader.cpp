@@ -77,6 +77,16 @@ class ImageCursor {
     return true;
   }
 
+  // The next count (at least 1) bytes in place, taken, when they lie in one
+  // run; nothing, with nothing taken, when they do not.
+  const std::uint8_t* takeInPlace(std::size_t count) {
+    if (!settle() || end_ - next_ < count) return nullptr;
+    const std::uint8_t* bytes = bytes_ + next_;
+    next_ += static_cast<std::uint32_t>(count);
+    last_ = next_ - 1;
+    return bytes;
+  }
+
   // Moves to a table's first byte; false when no record describes it.
   bool seek(std::uint32_t address) {
     auto run = std::upper_bound(runs_.begin(), runs_.end(), address,
@@ -252,7 +262,9 @@ class ImageReader {
       cursor_.nextConsecutive(partial.data(), count);  // up to the gap
       return false;
     }
-    // Straight into the table: the whole glyph is there.
+    // Straight into the table: the whole glyph is there. Only written, never
+    // read first: a page of the table read before it is written is faulted
+    // in twice.
     GlyphRecord& glyph = db_.fonts.glyph(font, code);
     glyph.byteCount = count;
     glyph.height = height;
@@ -306,6 +318,11 @@ class ImageReader {
   void readTexts(TextKind kind, std::size_t keyChars, std::string_view error) {
     TextList& list = db_.list(kind);
     if (!addMode_) list.deleteAll();
+    // Room for as many entries as there are keys, or as the rest of the image
+    // holds (a stored entry takes its key, two length bytes and a character):
+    // a list read in does not grow step by step. Only the pages used are touched.
+    const std::size_t keys = keyChars == 3 ? 1001 : 10001;
+    list.reserve(std::min(keys, list.count() + (kImageSize - std::min(cursor_.position(), kImageSize)) / (keyChars + 3)));
     std::string lastNumber = "...";
     auto stop = [&] { notice(std::string(error) + "\n" + std::string(msg::ReadOnlyToNumber) + " " + lastNumber); };
     const bool destinations = kind == TextKind::Destination;
@@ -323,18 +340,22 @@ class ImageReader {
       std::uint8_t low = 0, high = 0;
       if (!cursor_.next(low) || !cursor_.next(high)) return stop();
       std::size_t length = static_cast<std::size_t>(high) << 8 | low;
-      // The entry is built in place: key, two spaces, the text up to its
-      // first CR (or given one) and a destination's or stop's ekvivalent.
-      std::string entry;
-      entry.reserve(kKeyLength + 2 + length + 1);
-      if (start)
-        entry.append(kStartingDestinationKey);
-      else
-        entry.append(kKeyLength - keyChars, '0').append(number);
-      entry.append("  ");
-      entry.resize(kKeyLength + 2 + length);
-      if (!cursor_.next(reinterpret_cast<std::uint8_t*>(entry.data()) + kKeyLength + 2, length)) return stop();
       if (length > 0) {
+        // The entry is built in place: key, two spaces, the text up to its
+        // first CR (or given one) and a destination's or stop's ekvivalent.
+        std::string entry;
+        entry.reserve(kKeyLength + 2 + length + 1);
+        if (start)
+          entry.append(kStartingDestinationKey);
+        else
+          entry.append(kKeyLength - keyChars, '0').append(number);
+        entry.append("  ");
+        if (const std::uint8_t* text = cursor_.takeInPlace(length)) {
+          entry.append(reinterpret_cast<const char*>(text), length);
+        } else {  // across a gap
+          entry.resize(kKeyLength + 2 + length);
+          if (!cursor_.next(reinterpret_cast<std::uint8_t*>(entry.data()) + kKeyLength + 2, length)) return stop();
+        }
         normalizeEntry(kind, entry);
         EntryDecision decision = options_.acceptEntry
                                      ? options_.acceptEntry(kind, entryKey(entry), entryText(entry))

@@ -58,12 +58,7 @@ class ImageLayout {
   std::vector<Block> blocks_;
 };
 
-void appendText(Bytes& out, std::string_view text) {
-  if (text.empty()) return;
-  std::size_t at = out.size();
-  out.resize(at + text.size());
-  std::memcpy(out.data() + at, text.data(), text.size());
-}
+void appendText(Bytes& out, std::string_view text) { out.insert(out.end(), text.begin(), text.end()); }
 
 Bytes nameBytes(const std::string& name) {
   Bytes out;
@@ -135,11 +130,12 @@ Bytes glyphTable(const PanelDatabase& db, bool shortForm) {
 // Key characters written for each entry: the last three of the key, or all
 // four.
 Bytes textTable(const TextList& list, std::size_t keyChars, bool cutEkvivalent) {
-  Bytes out;
-  // An entry takes at most its own length: key, two length bytes, text.
+  // An entry takes at most its own length (key, two length bytes, text): the
+  // table is written into that much room, then cut to its size.
   std::size_t room = 1;
   for (const std::string& entry : list) room += entry.size();
-  out.reserve(room);
+  Bytes out(room);
+  std::uint8_t* p = out.data();
   for (const std::string& entry : list) {
     std::string_view text = entryText(entry);
     if (text.empty()) continue;
@@ -148,12 +144,14 @@ Bytes textTable(const TextList& list, std::size_t keyChars, bool cutEkvivalent) 
       if (lastCR != std::string_view::npos) text = text.substr(0, lastCR + 1);
     }
     if (text.size() > 0xFFFF) fail(msg::PanelMemoryOverflow);
-    appendText(out, entryKey(entry).substr(kKeyLength - keyChars));
-    out.push_back(static_cast<std::uint8_t>(text.size() & 0xFF));
-    out.push_back(static_cast<std::uint8_t>(text.size() >> 8));
-    appendText(out, text);
+    for (char c : entryKey(entry).substr(kKeyLength - keyChars)) *p++ = static_cast<std::uint8_t>(c);
+    *p++ = static_cast<std::uint8_t>(text.size() & 0xFF);
+    *p++ = static_cast<std::uint8_t>(text.size() >> 8);
+    std::memcpy(p, text.data(), text.size());
+    p += text.size();
   }
-  out.push_back(0xFF);
+  *p++ = 0xFF;
+  out.resize(static_cast<std::size_t>(p - out.data()));
   return out;
 }
 }  // namespace

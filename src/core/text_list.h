@@ -70,6 +70,7 @@ class TextList {
   // Removes the entry of the key; returns its former index.
   std::optional<std::size_t> deleteEntry(std::string_view key);
   void deleteAll() { entries_.clear(); }
+  void reserve(std::size_t count) { entries_.reserve(count); }
   std::size_t count() const { return entries_.size(); }
   bool empty() const { return entries_.empty(); }
 
