@@ -113,6 +113,22 @@ inline void encodeEightBytes(const std::uint8_t* bytes, char* out) {
   std::memcpy(out, &chars, sizeof chars);
 }
 
+// Where the record starting at pos ends when the line is just that record,
+// as long as its count says, followed by LF or CR LF; npos when it is not
+// (a line of another length ends where its LF is, and is trimmed). A line
+// taken this way that holds an LF early fails on that character as its
+// shorter line would fail on its length.
+std::size_t recordEnd(std::string_view text, std::size_t pos) {
+  if (text.size() - pos < 3 || text[pos] != ':') return std::string_view::npos;
+  const unsigned count = kHighDigits[static_cast<unsigned char>(text[pos + 1])] |
+                         kLowDigits[static_cast<unsigned char>(text[pos + 2])];
+  if (count & kNoDigit) return std::string_view::npos;
+  const std::size_t end = pos + 11 + 2 * count;
+  if (end < text.size() && text[end] == '\n') return end;
+  if (end + 1 < text.size() && text[end] == '\r' && text[end + 1] == '\n') return end;
+  return std::string_view::npos;
+}
+
 // Walks the lines up to the end record and hands each data record with at
 // least one byte to onData(address, bytes), which returns false to stop the
 // walk there. Returns what stopped the walk before the end record.
@@ -127,12 +143,19 @@ std::optional<std::string_view> walkRecords(std::string_view text, const std::fu
 
   while (true) {
     if (pos >= text.size()) return msg::ReadBeyondEnd;
-    std::size_t eol = text.find('\n', pos);
-    if (eol == std::string_view::npos) eol = text.size();
-    std::string_view line = text.substr(pos, eol - pos);
-    pos = eol + 1;
+    std::string_view line;
+    if (std::size_t end = recordEnd(text, pos); end != std::string_view::npos) {
+      // The usual line: a record as long as its count says, then LF or CR LF.
+      line = text.substr(pos, end - pos);
+      pos = end + (text[end] == '\r' ? 2 : 1);
+    } else {
+      std::size_t eol = text.find('\n', pos);
+      if (eol == std::string_view::npos) eol = text.size();
+      line = text.substr(pos, eol - pos);
+      pos = eol + 1;
+      while (!line.empty() && (line.back() == '\r' || line.back() == ' ' || line.back() == '\t')) line.remove_suffix(1);
+    }
     if (progress) progress(std::min(pos, text.size()));
-    while (!line.empty() && (line.back() == '\r' || line.back() == ' ' || line.back() == '\t')) line.remove_suffix(1);
     if (line.empty()) continue;
     // The length is checked before a byte is taken: no line may hold more
     // than the longest record.
