@@ -1,6 +1,7 @@
 // Opening and saving a panel data base that fills both banks.
 
 #include <benchmark/benchmark.h>
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <cstring>
@@ -10,6 +11,7 @@
 #include "core/hex_reader.h"
 #include "core/hex_writer.h"
 #include "core/image_header.h"
+#include "core/intel_hex.h"
 #include "core/safe_file.h"
 #include "full_database.h"
 
@@ -43,6 +45,32 @@ void BM_OpenFromMemory(benchmark::State& state) {
 }
 BENCHMARK(BM_OpenFromMemory)->Unit(benchmark::kMillisecond);
 
+// The HEX text to the memory image alone: line checks, digits, checksums.
+void BM_ParseHexText(benchmark::State& state) {
+  for (auto _ : state) {
+    HexImage image = readHexImage(fullText());
+    benchmark::DoNotOptimize(image.bytes());
+  }
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * fullText().size()));
+}
+BENCHMARK(BM_ParseHexText)->Unit(benchmark::kMicrosecond);
+
+// The memory image to HEX text alone: records, digits, checksums.
+void BM_FormatHexText(benchmark::State& state) {
+  const HexImage image = readHexImage(fullText());
+  std::string text;
+  for (auto _ : state) {
+    text.clear();
+    HexRecordWriter writer(text);
+    for (const HexImage::Run& run : image.runs())
+      writer.write(run.begin, std::span<const std::uint8_t>(image.bytes() + run.begin, run.end - run.begin));
+    writer.writeEnd();
+    benchmark::DoNotOptimize(text.data());
+  }
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
+}
+BENCHMARK(BM_FormatHexText)->Unit(benchmark::kMicrosecond);
+
 void BM_OpenFile(benchmark::State& state) {
   std::string path = tempPath("-open.hex");
   writeFileSafely(path, fullText());
@@ -70,6 +98,36 @@ void BM_SaveFile(benchmark::State& state) {
   std::filesystem::remove(path);
 }
 BENCHMARK(BM_SaveFile)->Unit(benchmark::kMillisecond);
+
+// What each step of a durable save of the text costs, one step more for
+// each argument: 0 writes an unnamed file beside the target and lets it go,
+// 1 fsyncs it first, 2 links it in under a name of its own and renames it
+// over the target (writeFileSafely's steps, in its order).
+void BM_SaveSteps(benchmark::State& state) {
+  const std::string path = tempPath("-steps.hex");
+  const std::string folder = std::filesystem::path(path).parent_path().string();
+  writeFileSafely(path, fullText());
+  for (auto _ : state) {
+    int fd = ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+    if (fd < 0) {
+      state.SkipWithError("no unnamed files here");
+      break;
+    }
+    if (::write(fd, fullText().data(), fullText().size()) != static_cast<ssize_t>(fullText().size()))
+      state.SkipWithError("write failed");
+    if (state.range(0) >= 1) ::fsync(fd);
+    if (state.range(0) >= 2) {
+      const std::string name = path + ".new";
+      const std::string self = "/proc/self/fd/" + std::to_string(fd);
+      if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) != 0 ||
+          ::rename(name.c_str(), path.c_str()) != 0)
+        state.SkipWithError("link or rename failed");
+    }
+    ::close(fd);
+  }
+  std::filesystem::remove(path);
+}
+BENCHMARK(BM_SaveSteps)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace dorvak::bench

@@ -1,7 +1,9 @@
 #include "cli/cli.h"
 
 #include <CLI/CLI.hpp>
+#include <algorithm>
 #include <cstring>
+#include <iterator>
 #include <new>
 #include <sstream>
 
@@ -42,6 +44,33 @@ void applyGlobalOptions(const GlobalOptions& global, ProgramOptions& options) {
   }
 }
 
+constexpr CommandGroup kCommandGroups[] = {
+    {{"dump", "build", "convert"}, registerDatabaseCommands},
+    {{"export", "import"}, registerTextCommands},
+    {{"font"}, registerFontCommand},
+    {{"render"}, registerRenderCommand},
+    {{"ekvivalents"}, registerEkvivalentCommands},
+};
+
+// The group of the command named on the command line when only global
+// options come before it; nothing for anything else (help, a mistyped
+// command, an unknown option), which then sees every command.
+const CommandGroup* namedGroup(int argc, const char* const* argv) {
+  constexpr std::string_view valued[] = {"--mode", "--kt500-table", "--kt700-table"};
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view arg = argv[i];
+    if (arg.empty()) return nullptr;
+    for (const CommandGroup& group : kCommandGroups)
+      if (std::find(group.names.begin(), group.names.end(), arg) != group.names.end()) return &group;
+    auto global = std::find_if(std::begin(valued), std::end(valued), [&](std::string_view option) {
+      return arg.starts_with(option) && (arg.size() == option.size() || arg[option.size()] == '=');
+    });
+    if (global == std::end(valued)) return nullptr;
+    if (arg.size() == global->size()) ++i;  // the value follows
+  }
+  return nullptr;
+}
+
 // A document cut off by a full disk or a closed descriptor is a failure.
 bool standardOutputWritten(std::ostream& out, std::ostream& err) {
   out.flush();
@@ -55,17 +84,20 @@ bool standardOutputWritten(std::ostream& out, std::ostream& err) {
 
 }  // namespace
 
+std::span<const CommandGroup> commandGroups() { return kCommandGroups; }
+
 int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
   CLI::App app{"Dorvak: panel data bases of dot-matrix destination panels", "dorvak-cli"};
   app.require_subcommand(1);
   CliContext context{out, err, {}, {}};
   GlobalOptions global;
   addGlobalOptions(app, global);
-  registerDatabaseCommands(app, context);
-  registerTextCommands(app, context);
-  registerFontCommand(app, context);
-  registerRenderCommand(app, context);
-  registerEkvivalentCommands(app, context);
+  // Setting up every command's options costs more than some commands' work:
+  // the command named is set up alone.
+  if (const CommandGroup* group = namedGroup(argc, argv))
+    group->add(app, context);
+  else
+    for (const CommandGroup& group : kCommandGroups) group.add(app, context);
 
   try {
     app.parse(argc, argv);

@@ -3,8 +3,11 @@
 // options of the run. Commands register themselves with the application; the
 // chosen one leaves its work in `command`, which runs once parsing is done.
 
+#include <array>
 #include <functional>
 #include <iosfwd>
+#include <span>
+#include <string_view>
 
 #include "config/program_options.h"
 
@@ -41,5 +44,12 @@ void registerRenderCommand(CLI::App& app, CliContext& context);
 // ekvivalents read and write: the destinations' ekvivalents and an
 // on-board unit's BBD/BBF file.
 void registerEkvivalentCommands(CLI::App& app, CliContext& context);
+
+// The commands that one register function adds, by their names.
+struct CommandGroup {
+  std::array<std::string_view, 3> names;  // empty names unused
+  void (*add)(CLI::App& app, CliContext& context);
+};
+std::span<const CommandGroup> commandGroups();
 
 }  // namespace dorvak

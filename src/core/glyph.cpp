@@ -4,6 +4,7 @@
 #include <cstring>
 #include <new>
 #include <type_traits>
+#include <utility>
 
 namespace dorvak {
 
@@ -46,36 +47,55 @@ GlyphRecord* allocateZeroed(std::size_t count) {
 }
 }  // namespace
 
+const GlyphRecord FontTable::kNoGlyph{};
+
 void FontTable::Free::operator()(GlyphRecord* p) const { std::free(p); }
 
 FontTable::FontTable() : glyphs_(allocateZeroed(kGlyphs)) {}
 
-FontTable::FontTable(const FontTable& other) : glyphs_(allocateZeroed(kGlyphs)), pristine_(other.pristine_) {
-  if (!pristine_) std::memcpy(glyphs_.get(), other.glyphs_.get(), kGlyphs * sizeof(GlyphRecord));
-}
+FontTable::FontTable(const FontTable& other) : FontTable() { *this = other; }
 
 FontTable& FontTable::operator=(const FontTable& other) {
+  if (this == &other) return *this;
+  if (!glyphs_) glyphs_.reset(allocateZeroed(kGlyphs));
+  clear();
+  for (std::size_t i = 0; i < kGlyphs; ++i)
+    if (other.used_[i]) glyphs_[i] = other.glyphs_[i];
+  used_ = other.used_;
+  return *this;
+}
+
+FontTable::FontTable(FontTable&& other) noexcept : glyphs_(std::move(other.glyphs_)), used_(other.used_) {
+  other.used_.reset();
+}
+
+FontTable& FontTable::operator=(FontTable&& other) noexcept {
   if (this != &other) {
-    if (!glyphs_) glyphs_.reset(allocateZeroed(kGlyphs));
-    std::memcpy(glyphs_.get(), other.glyphs_.get(), kGlyphs * sizeof(GlyphRecord));
-    pristine_ = other.pristine_;
+    glyphs_ = std::move(other.glyphs_);
+    used_ = other.used_;
+    other.used_.reset();
   }
   return *this;
 }
 
 void FontTable::clear() {
-  if (pristine_) return;
-  std::memset(static_cast<void*>(glyphs_.get()), 0, kGlyphs * sizeof(GlyphRecord));
-  pristine_ = true;
+  if (used_.none()) return;
+  for (std::size_t i = 0; i < kGlyphs; ++i)
+    if (used_[i]) glyphs_[i] = GlyphRecord{};
+  used_.reset();
 }
 
 bool FontTable::operator==(const FontTable& other) const {
-  return std::memcmp(glyphs_.get(), other.glyphs_.get(), kGlyphs * sizeof(GlyphRecord)) == 0;
+  for (std::size_t i = 0; i < kGlyphs; ++i)
+    if ((used_[i] || other.used_[i]) && !(glyph(static_cast<int>(i / kCodeCount), static_cast<int>(i % kCodeCount)) ==
+                                          other.glyph(static_cast<int>(i / kCodeCount), static_cast<int>(i % kCodeCount))))
+      return false;
+  return true;
 }
 
 bool FontTable::fontHasGlyphs(int font) const {
   for (int code = 32; code < kCodeCount; ++code)
-    if (glyph(font, code).exists()) return true;
+    if (used_[index(font, code)] && glyphs_[index(font, code)].exists()) return true;
   return false;
 }
 

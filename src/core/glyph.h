@@ -7,6 +7,7 @@
 // starts on a fresh byte.
 
 #include <array>
+#include <bitset>
 #include <cstdint>
 #include <memory>
 
@@ -46,14 +47,20 @@ class FontTable {
   FontTable();
   FontTable(const FontTable& other);
   FontTable& operator=(const FontTable& other);
-  FontTable(FontTable&&) noexcept = default;
-  FontTable& operator=(FontTable&&) noexcept = default;
+  // A table moved from holds no glyph and may only be assigned to.
+  FontTable(FontTable&& other) noexcept;
+  FontTable& operator=(FontTable&& other) noexcept;
 
   GlyphRecord& glyph(int font, int code) {
-    pristine_ = false;
-    return glyphs_[index(font, code)];
+    std::size_t i = index(font, code);
+    used_[i] = true;
+    return glyphs_[i];
   }
-  const GlyphRecord& glyph(int font, int code) const { return glyphs_[index(font, code)]; }
+  // A glyph never handed out for writing is read without touching its page.
+  const GlyphRecord& glyph(int font, int code) const {
+    std::size_t i = index(font, code);
+    return used_[i] ? glyphs_[i] : kNoGlyph;
+  }
 
   void clear();
   // True when any font has a glyph for a code 32..255.
@@ -68,13 +75,15 @@ class FontTable {
   static std::size_t index(int font, int code) {
     return static_cast<std::size_t>(font) * kCodeCount + static_cast<std::size_t>(code);
   }
+  static const GlyphRecord kNoGlyph;
   struct Free {
     void operator()(GlyphRecord* p) const;
   };
   // Zeroed memory from the system: pages of glyphs never stored are never
-  // touched, and clearing a table nobody wrote to costs nothing.
+  // touched, and clearing, copying or comparing goes over the glyphs handed
+  // out for writing only (any other glyph is all zero).
   std::unique_ptr<GlyphRecord[], Free> glyphs_;
-  bool pristine_ = true;
+  std::bitset<kGlyphs> used_;
 };
 
 // Panel character code -> Windows-1250 keyboard character; 0 = no key.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <span>
 
 #include "core/error.h"
@@ -20,21 +21,20 @@ namespace {
 // that stopped the records, if one did; otherwise it is the end of the image.
 class ImageCursor {
  public:
-  explicit ImageCursor(const HexImage& image) : image_(image) {}
+  explicit ImageCursor(const HexImage& image) : image_(image), bytes_(image.bytes()), runs_(image.runs()) {}
 
   // The next byte and its address, without taking it.
   bool peek(std::uint8_t& byte, std::uint32_t& address) {
     if (!settle()) return false;
-    byte = image_.bytes[next_];
+    byte = bytes_[next_];
     address = next_;
     return true;
   }
 
   bool next(std::uint8_t& byte) {
     if (!settle()) return false;
-    byte = image_.bytes[next_];
+    byte = bytes_[next_];
     last_ = next_++;
-    if (next_ == image_.runs[run_].end) ++run_;
     return true;
   }
 
@@ -51,16 +51,53 @@ class ImageCursor {
     return next(byte);
   }
 
+  // How many bytes follow right after the last one taken, without a gap.
+  std::size_t consecutiveAvailable() {
+    if (!settle() || next_ != last_ + 1) return 0;
+    return end_ - next_;
+  }
+
+  // Count bytes as nextConsecutive takes them one by one: false at a gap,
+  // with the bytes before it taken.
+  bool nextConsecutive(std::uint8_t* out, std::size_t count) {
+    std::size_t n = std::min(count, consecutiveAvailable());
+    takeFromRun(out, n);
+    return n == count;
+  }
+
+  // Count bytes as next takes them one by one, over gaps.
+  bool next(std::uint8_t* out, std::size_t count) {
+    while (count > 0) {
+      if (!settle()) return false;
+      std::size_t n = std::min<std::size_t>(count, end_ - next_);
+      takeFromRun(out, n);
+      out += n;
+      count -= n;
+    }
+    return true;
+  }
+
+  // The next count (at least 1) bytes in place, taken, when they lie in one
+  // run; nothing, with nothing taken, when they do not.
+  const std::uint8_t* takeInPlace(std::size_t count) {
+    if (!settle() || end_ - next_ < count) return nullptr;
+    const std::uint8_t* bytes = bytes_ + next_;
+    next_ += static_cast<std::uint32_t>(count);
+    last_ = next_ - 1;
+    return bytes;
+  }
+
   // Moves to a table's first byte; false when no record describes it.
   bool seek(std::uint32_t address) {
-    auto run = std::upper_bound(image_.runs.begin(), image_.runs.end(), address,
+    auto run = std::upper_bound(runs_.begin(), runs_.end(), address,
                                 [](std::uint32_t a, const HexImage::Run& r) { return a < r.end; });
-    if (run == image_.runs.end() || run->begin > address) {
+    if (run == runs_.end() || run->begin > address) {
       raisePendingError();
       return false;
     }
-    run_ = static_cast<std::size_t>(run - image_.runs.begin());
+    run_ = static_cast<std::size_t>(run - runs_.begin());
     next_ = address;
+    end_ = run->end;
     return true;
   }
 
@@ -73,20 +110,33 @@ class ImageCursor {
  private:
   // Moves to the next described byte; false past the last one.
   bool settle() {
-    if (run_ >= image_.runs.size()) {
+    if (next_ < end_) return true;
+    while (run_ < runs_.size() && runs_[run_].end <= next_) ++run_;
+    if (run_ >= runs_.size()) {
       raisePendingError();
       return false;
     }
-    next_ = std::max(next_, image_.runs[run_].begin);
+    next_ = std::max(next_, runs_[run_].begin);
+    end_ = runs_[run_].end;
     return true;
+  }
+  // Count bytes of the run holding next_ (settled).
+  void takeFromRun(std::uint8_t* out, std::size_t count) {
+    if (count == 0) return;
+    std::memcpy(out, bytes_ + next_, count);
+    next_ += static_cast<std::uint32_t>(count);
+    last_ = next_ - 1;
   }
   void raisePendingError() {
     if (image_.error) throw DorvakError(*image_.error);
   }
 
   const HexImage& image_;
+  const std::uint8_t* bytes_;
+  const std::vector<HexImage::Run> runs_;
   std::size_t run_ = 0;       // the run holding next_, or the first one after it
   std::uint32_t next_ = 0;    // the address of the next byte to take
+  std::uint32_t end_ = 0;     // the end of the run holding next_, once settled there
   std::uint32_t last_ = 0xFFFFFFFF;
 };
 
@@ -207,12 +257,19 @@ class ImageReader {
     if (!cursor_.nextConsecutive(count)) return false;
     if (count == 0) return true;  // no height byte, nothing stored
     if (!cursor_.nextConsecutive(height)) return false;
-    GlyphRecord glyph;
+    if (cursor_.consecutiveAvailable() < count) {
+      std::array<std::uint8_t, kMaxBitmapBytes> partial;
+      cursor_.nextConsecutive(partial.data(), count);  // up to the gap
+      return false;
+    }
+    // Straight into the table: the whole glyph is there. Only written, never
+    // read first: a page of the table read before it is written is faulted
+    // in twice.
+    GlyphRecord& glyph = db_.fonts.glyph(font, code);
     glyph.byteCount = count;
     glyph.height = height;
-    for (int i = 0; i < count; ++i)
-      if (!cursor_.nextConsecutive(glyph.bitmap[static_cast<std::size_t>(i)])) return false;
-    db_.fonts.glyph(font, code) = glyph;
+    cursor_.nextConsecutive(glyph.bitmap.data(), count);
+    std::fill(glyph.bitmap.begin() + count, glyph.bitmap.end(), std::uint8_t{0});
     return true;
   }
 
@@ -253,16 +310,19 @@ class ImageReader {
     // The key table follows when 0x00 comes right after the glyphs.
     if (!cursor_.nextConsecutive(byte) || byte != 0x00) return;
     KeyTable keys = db_.keyTable;
-    for (int code = 33; code <= 175; ++code)
-      if (!cursor_.nextConsecutive(keys[static_cast<std::size_t>(code)])) return;
-    for (int code = 240; code <= 255; ++code)
-      if (!cursor_.nextConsecutive(keys[static_cast<std::size_t>(code)])) return;
+    if (!cursor_.nextConsecutive(keys.data() + 33, 175 - 33 + 1)) return;
+    if (!cursor_.nextConsecutive(keys.data() + 240, 255 - 240 + 1)) return;
     db_.keyTable = keys;
   }
 
   void readTexts(TextKind kind, std::size_t keyChars, std::string_view error) {
     TextList& list = db_.list(kind);
     if (!addMode_) list.deleteAll();
+    // Room for as many entries as there are keys, or as the rest of the image
+    // holds (a stored entry takes its key, two length bytes and a character):
+    // a list read in does not grow step by step. Only the pages used are touched.
+    const std::size_t keys = keyChars == 3 ? 1001 : 10001;
+    list.reserve(std::min(keys, list.count() + (kImageSize - std::min(cursor_.position(), kImageSize)) / (keyChars + 3)));
     std::string lastNumber = "...";
     auto stop = [&] { notice(std::string(error) + "\n" + std::string(msg::ReadOnlyToNumber) + " " + lastNumber); };
     const bool destinations = kind == TextKind::Destination;
@@ -271,34 +331,32 @@ class ImageReader {
       std::uint8_t byte = 0;
       if (!cursor_.next(byte)) return stop();
       if (byte == 0xFF) return;
-      std::string number(1, static_cast<char>(byte));
-      for (std::size_t i = 1; i < keyChars; ++i) {
-        if (!cursor_.next(byte)) return stop();
-        number += static_cast<char>(byte);
-      }
+      char keyBytes[kKeyLength] = {static_cast<char>(byte)};
+      if (!cursor_.next(reinterpret_cast<std::uint8_t*>(keyBytes) + 1, keyChars - 1)) return stop();
+      const std::string_view number(keyBytes, keyChars);
       bool digits = std::all_of(number.begin(), number.end(), [](char c) { return c >= '0' && c <= '9'; });
-      bool start = destinations && number == std::string(keyChars, 'X');
+      bool start = destinations && number.find_first_not_of('X') == std::string_view::npos;
       if (!digits && !start) return stop();
       std::uint8_t low = 0, high = 0;
       if (!cursor_.next(low) || !cursor_.next(high)) return stop();
       std::size_t length = static_cast<std::size_t>(high) << 8 | low;
-      // The entry is built in place: key, two spaces, the text up to its
-      // first CR (or given one) and a destination's or stop's ekvivalent.
-      std::string entry;
-      entry.reserve(kKeyLength + 2 + length + 1);
-      if (start)
-        entry.append(kStartingDestinationKey);
-      else
-        entry.append(kKeyLength - keyChars, '0').append(number);
-      entry.append("  ");
-      for (std::size_t i = 0; i < length; ++i) {
-        if (!cursor_.next(byte)) return stop();
-        entry += static_cast<char>(byte);
-      }
       if (length > 0) {
-        const std::string text = normalizeEntryText(kind, std::string_view(entry).substr(kKeyLength + 2));
-        entry.resize(kKeyLength + 2);
-        entry += text;
+        // The entry is built in place: key, two spaces, the text up to its
+        // first CR (or given one) and a destination's or stop's ekvivalent.
+        std::string entry;
+        entry.reserve(kKeyLength + 2 + length + 1);
+        if (start)
+          entry.append(kStartingDestinationKey);
+        else
+          entry.append(kKeyLength - keyChars, '0').append(number);
+        entry.append("  ");
+        if (const std::uint8_t* text = cursor_.takeInPlace(length)) {
+          entry.append(reinterpret_cast<const char*>(text), length);
+        } else {  // across a gap
+          entry.resize(kKeyLength + 2 + length);
+          if (!cursor_.next(reinterpret_cast<std::uint8_t*>(entry.data()) + kKeyLength + 2, length)) return stop();
+        }
+        normalizeEntry(kind, entry);
         EntryDecision decision = options_.acceptEntry
                                      ? options_.acceptEntry(kind, entryKey(entry), entryText(entry))
                                      : EntryDecision::Store;
@@ -308,8 +366,16 @@ class ImageReader {
         }
         if (decision == EntryDecision::Store) list.putEntry(std::move(entry));
       }
-      lastNumber = number;
+      lastNumber.assign(number);
     }
+  }
+
+  // The stored text as its list keeps it, made in place.
+  static void normalizeEntry(TextKind kind, std::string& entry) {
+    if (auto length = storedTextLength(kind, std::string_view(entry).substr(kKeyLength + 2)))
+      entry.resize(kKeyLength + 2 + *length);
+    else
+      entry += kCR;
   }
 
   // A name: the bytes that follow one another from its address, at most 32.
@@ -386,18 +452,13 @@ class ImageReader {
   std::vector<std::uint32_t> blockStarts_;
 };
 
-// The position kind of an FNT tag: "FNT", colon, kind, then "D".
-std::optional<std::uint8_t> findTagPosition(const ParsedHex& hex, std::size_t records) {
-  std::optional<std::uint8_t> position;
-  for (const HexRecordSpan& r : std::span(hex.records).first(records)) {
-    if (r.size < 6) continue;
-    const std::uint8_t* d = hex.data.data() + r.offset;
-    if (d[0] != 'F' || d[1] != 'N' || d[2] != 'T' || d[3] != ':' || d[5] != 'D') continue;
-    if (d[4] == ':') position = PanelPosition::Front;
-    else if (d[4] == ' ') position = PanelPosition::Side;
-    else if (d[4] == '.') position = PanelPosition::Rear;
-  }
-  return position;
+// The position kind of an FNT tag, a record that starts with "FNT", colon,
+// kind, then "D"; the last such record counts.
+void noteTagPosition(std::span<const std::uint8_t> d, std::optional<std::uint8_t>& position) {
+  if (d.size() < 6 || d[0] != 'F' || d[1] != 'N' || d[2] != 'T' || d[3] != ':' || d[5] != 'D') return;
+  if (d[4] == ':') position = PanelPosition::Front;
+  else if (d[4] == ' ') position = PanelPosition::Side;
+  else if (d[4] == '.') position = PanelPosition::Rear;
 }
 
 }  // namespace
@@ -414,9 +475,9 @@ HexReadResult readHexText(PanelDatabase& db, std::string_view text, const std::s
       if (step != shown) options.progress(shown = step);
     };
   }
-  ParsedHex hex = parseHexRecords(text, progress);
-  HexImage image = assembleImage(hex);
-  result.tagPosition = findTagPosition(hex, image.recordsTaken);
+  HexImage image = readHexImage(text, progress, [&result](std::uint32_t, std::span<const std::uint8_t> bytes) {
+    noteTagPosition(bytes, result.tagPosition);
+  });
   ImageReader(db, image, name, selector, addMode, options, result).run();
   return result;
 }

@@ -1,5 +1,6 @@
 #include "core/hex_writer.h"
 
+#include <cstring>
 #include <vector>
 
 #include "core/error.h"
@@ -74,12 +75,17 @@ bool anyGlyphWithCode255(const FontTable& fonts) {
 void appendGlyphBits(Bytes& out, const GlyphRecord& g) {
   out.push_back(g.byteCount);
   out.push_back(g.height);
-  out.insert(out.end(), g.bitmap.begin(), g.bitmap.begin() + g.byteCount);
+  appendText(out, std::string_view(reinterpret_cast<const char*>(g.bitmap.data()), g.byteCount));
 }
 
 // Glyph entries in the layout of the firmware; empty when there is no glyph.
 Bytes glyphTable(const PanelDatabase& db, bool shortForm) {
   Bytes out;
+  // Room for every glyph's entry, the font blocks and the key table.
+  std::size_t room = kFontCount * 5 + 2 + kCodeCount;
+  for (int font = 0; font < kFontCount; ++font)
+    for (int code = 32; code < kCodeCount; ++code) room += db.fonts.glyph(font, code).byteCount + 4u;
+  out.reserve(room);
   if (shortForm) {
     // Code by code, fonts 0..15 within a code; code 255 is never written.
     for (int code = 32; code < 255; ++code)
@@ -124,7 +130,12 @@ Bytes glyphTable(const PanelDatabase& db, bool shortForm) {
 // Key characters written for each entry: the last three of the key, or all
 // four.
 Bytes textTable(const TextList& list, std::size_t keyChars, bool cutEkvivalent) {
-  Bytes out;
+  // An entry takes at most its own length (key, two length bytes, text): the
+  // table is written into that much room, then cut to its size.
+  std::size_t room = 1;
+  for (const std::string& entry : list) room += entry.size();
+  Bytes out(room);
+  std::uint8_t* p = out.data();
   for (const std::string& entry : list) {
     std::string_view text = entryText(entry);
     if (text.empty()) continue;
@@ -133,12 +144,14 @@ Bytes textTable(const TextList& list, std::size_t keyChars, bool cutEkvivalent) 
       if (lastCR != std::string_view::npos) text = text.substr(0, lastCR + 1);
     }
     if (text.size() > 0xFFFF) fail(msg::PanelMemoryOverflow);
-    appendText(out, entryKey(entry).substr(kKeyLength - keyChars));
-    out.push_back(static_cast<std::uint8_t>(text.size() & 0xFF));
-    out.push_back(static_cast<std::uint8_t>(text.size() >> 8));
-    appendText(out, text);
+    for (char c : entryKey(entry).substr(kKeyLength - keyChars)) *p++ = static_cast<std::uint8_t>(c);
+    *p++ = static_cast<std::uint8_t>(text.size() & 0xFF);
+    *p++ = static_cast<std::uint8_t>(text.size() >> 8);
+    std::memcpy(p, text.data(), text.size());
+    p += text.size();
   }
-  out.push_back(0xFF);
+  *p++ = 0xFF;
+  out.resize(static_cast<std::size_t>(p - out.data()));
   return out;
 }
 }  // namespace

@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
@@ -65,16 +66,38 @@ ParsedHex parseHexRecords(std::string_view text, const std::function<void(std::s
 // like the ordered file. A record that gives a byte another value than an
 // earlier one, or reaches past the second bank, ends the image as an
 // unreadable line would ("File format error"): the records before it stay.
-struct HexImage {
+// The bytes live in memory that the system hands out zeroed, so a small file
+// touches only the pages it describes.
+class HexImage {
+ public:
   struct Run {
     std::uint32_t begin, end;  // described addresses begin..end-1
   };
-  std::vector<std::uint8_t> bytes;  // kImageSize bytes; gaps hold 0
-  std::vector<Run> runs;            // ascending, each followed by a gap
-  std::size_t recordsTaken = 0;     // ParsedHex::records that went into the image
-  std::optional<std::string> error; // what stopped the records, if anything did
+
+  HexImage();
+
+  // Places a record's bytes; false, with nothing placed, when they reach
+  // past the second bank or give a described byte another value.
+  bool place(std::uint32_t address, std::span<const std::uint8_t> bytes);
+
+  // All kImageSize bytes; gaps hold 0.
+  const std::uint8_t* bytes() const { return bytes_.get(); }
+  // The described addresses: ascending runs, each followed by a gap.
+  std::vector<Run> runs() const;
+
+  std::optional<std::string> error;  // what stopped the records, if anything did
+
+ private:
+  struct Free {
+    void operator()(std::uint8_t* p) const;
+  };
+  std::unique_ptr<std::uint8_t[], Free> bytes_;
+  std::vector<std::uint64_t> described_;  // one bit an address
 };
 
-HexImage assembleImage(const ParsedHex& hex);
+// The image of the records up to the end record, read in one pass. Taken,
+// when given, sees each record that went into the image, in file order.
+HexImage readHexImage(std::string_view text, const std::function<void(std::size_t)>& progress = {},
+                      const std::function<void(std::uint32_t address, std::span<const std::uint8_t> bytes)>& taken = {});
 
 }  // namespace dorvak

@@ -8,7 +8,7 @@
 #include <atomic>
 #include <cerrno>
 #include <cstring>
-#include <fstream>
+#include <cstdint>
 
 #include "core/error.h"
 #include "core/messages.h"
@@ -183,15 +183,25 @@ void writeFileSafely(const std::string& path, std::string_view bytes) {
 }
 
 std::string readWholeFile(const std::string& path, std::size_t maxSize) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) throw FileAccessError(formatMessage(msg::AccessDenied, path));
-  in.seekg(0, std::ios::end);
-  auto size = in.tellg();
-  if (size < 0) throw FileAccessError(formatMessage(msg::AccessDenied, path));
-  if (static_cast<std::size_t>(size) > maxSize) throw FileAccessError(formatMessage(msg::FileTooLarge, path));
-  in.seekg(0, std::ios::beg);
+  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY);
+  if (fd < 0) throw FileAccessError(formatMessage(msg::AccessDenied, path));
+  // The size as a seek to the end finds it: a pipe or a folder has none.
+  struct Closer {
+    int fd;
+    ~Closer() { ::close(fd); }
+  } closer{fd};
+  off_t size = ::lseek(fd, 0, SEEK_END);
+  if (size < 0 || ::lseek(fd, 0, SEEK_SET) != 0) throw FileAccessError(formatMessage(msg::AccessDenied, path));
+  if (static_cast<std::uintmax_t>(size) > maxSize) throw FileAccessError(formatMessage(msg::FileTooLarge, path));
   std::string bytes(static_cast<std::size_t>(size), '\0');
-  if (!in.read(bytes.data(), size)) throw FileAccessError(formatMessage(msg::AccessDenied, path));
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    ssize_t n = ::read(fd, bytes.data() + done, bytes.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    // A file that shrank while it was read is not read either.
+    if (n <= 0) throw FileAccessError(formatMessage(msg::AccessDenied, path));
+    done += static_cast<std::size_t>(n);
+  }
   return bytes;
 }
 

@@ -28,13 +28,18 @@ std::string normalizeText(std::string_view text) {
   return std::string(text.substr(0, cr + 1));
 }
 
+std::optional<std::size_t> storedTextLength(TextKind kind, std::string_view text) {
+  auto cr = text.find(kCR);
+  if (cr == std::string_view::npos) return std::nullopt;
+  std::size_t kept = cr + 1;
+  if (kind == TextKind::Line) return kept;
+  std::string_view ekvivalent = text.substr(kept);
+  return kept + std::min({ekvivalent.find(kCR), ekvivalent.size(), kMaxEkvivalentLength});
+}
+
 std::string normalizeEntryText(TextKind kind, std::string_view text) {
-  std::string kept = normalizeText(text);
-  if (kind == TextKind::Line || kept.size() >= text.size()) return kept;
-  std::string_view ekvivalent = text.substr(kept.size());
-  ekvivalent = ekvivalent.substr(0, std::min({ekvivalent.find(kCR), ekvivalent.size(), kMaxEkvivalentLength}));
-  kept += ekvivalent;
-  return kept;
+  if (auto length = storedTextLength(kind, text)) return std::string(text.substr(0, *length));
+  return std::string(text) + kCR;
 }
 
 std::string shownKey(std::string_view key, int keyDigits) {

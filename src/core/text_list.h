@@ -44,6 +44,9 @@ inline constexpr std::size_t kMaxEkvivalentLength = 30;
 // ekvivalent after that CR, up to a further CR and at most 30 characters.
 // Lines keep nothing after the CR.
 std::string normalizeEntryText(TextKind kind, std::string_view text);
+// The length of that stored text when it is the start of the text (the text
+// has a CR); nothing when the text needs a CR.
+std::optional<std::size_t> storedTextLength(TextKind kind, std::string_view text);
 
 // The key as messages show it: lists of three-digit keys leave out the
 // leading "0"; "XXXX" stays as it is.
@@ -67,6 +70,7 @@ class TextList {
   // Removes the entry of the key; returns its former index.
   std::optional<std::size_t> deleteEntry(std::string_view key);
   void deleteAll() { entries_.clear(); }
+  void reserve(std::size_t count) { entries_.reserve(count); }
   std::size_t count() const { return entries_.size(); }
   bool empty() const { return entries_.empty(); }
 

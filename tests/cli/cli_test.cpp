@@ -4,10 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <CLI/CLI.hpp>
 #include <filesystem>
 #include <nlohmann/json.hpp>
 #include <sstream>
 
+#include "cli/cli_context.h"
 #include "cli/db_json.h"
 #include "core/hex_writer.h"
 #include "core/intel_hex.h"
@@ -292,6 +294,32 @@ TEST_F(CliTest, UsageErrorsAreStatusTwo) {
   EXPECT_EQ(cli({"build", "x.json"}).status, 2) << "no output";
   EXPECT_EQ(cli({"frobnicate"}).status, 2);
   EXPECT_EQ(cli({"--help"}).status, 0);
+}
+
+// A command named on the command line is set up alone: each group of
+// commands adds exactly the commands it names, and global options (with
+// their values) may come before the name.
+TEST_F(CliTest, TheCommandNamedIsSetUpAloneAfterTheGlobalOptions) {
+  std::ostringstream out, err;
+  for (const CommandGroup& group : commandGroups()) {
+    CLI::App app;
+    CliContext context{out, err, {}, {}};
+    group.add(app, context);
+    std::vector<std::string> added, named;
+    for (const CLI::App* command : app.get_subcommands({})) added.push_back(command->get_name());
+    for (std::string_view name : group.names)
+      if (!name.empty()) named.emplace_back(name);
+    EXPECT_EQ(added, named);
+  }
+  const std::string in = file("in.hex");
+  writeHexFile(test::makeSampleDatabase(FirmwareVersion::V2_15), in);
+  EXPECT_EQ(cli({"--mode", "kt500", "convert", in, "-o", file("a.hex")}).status, 0);
+  EXPECT_EQ(cli({"--mode=kt700", "convert", in, "-o", file("b.hex")}).status, 0);
+  // A table file named like another command is the option's value.
+  CliRun run = cli({"--kt500-table", file("render"), "convert", in, "-o", file("c.hex")});
+  EXPECT_EQ(run.status, 1) << run.err;
+  EXPECT_NE(run.err.find("render"), std::string::npos) << run.err;
+  EXPECT_EQ(cli({"--bogus", "convert", in, "-o", file("d.hex")}).status, 2);
 }
 
 TEST_F(CliTest, TheInstalledProgramRuns) {

@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <numeric>
+#include <random>
+#include <span>
 #include <vector>
 
 #include "core/error.h"
@@ -46,6 +50,34 @@ TEST(HexRecordWriting, RecordAtTheBankBoundaryIsSplitAndSwitchesBank) {
   EXPECT_EQ(got[0], ":08FFF8000001020304050607E5");
   EXPECT_EQ(got[1], ":020000021000EC");
   EXPECT_EQ(got[2], ":020000000809ED");
+}
+
+// Every byte value in every place of a record, against the C library's
+// formatting and a checksum summed here.
+TEST(HexRecordWriting, EveryByteValueIsWrittenAsTwoUpperCaseDigits) {
+  std::vector<std::uint8_t> bytes(256);
+  for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<std::uint8_t>(i * 37 + 11);
+  for (std::size_t shift = 0; shift < 32; shift += 7) {
+    std::rotate(bytes.begin(), bytes.begin() + 7, bytes.end());
+    std::string out;
+    HexRecordWriter(out).write(0x0100, bytes);
+    auto got = lines(out);
+    ASSERT_EQ(got.size(), 8u);
+    for (std::size_t r = 0; r < got.size(); ++r) {
+      unsigned sum = 0x20 + 0x01 + r * 0x20;
+      std::string expected = ":20";
+      char digits[8];
+      std::snprintf(digits, sizeof digits, "%04zX00", 0x100 + r * 32);
+      expected += digits;
+      for (std::size_t i = r * 32; i < r * 32 + 32; ++i) {
+        std::snprintf(digits, sizeof digits, "%02X", bytes[i]);
+        expected += digits;
+        sum += bytes[i];
+      }
+      std::snprintf(digits, sizeof digits, "%02X", (0x100 - (sum & 0xFF)) & 0xFF);
+      EXPECT_EQ(got[r], expected + digits) << shift << " " << r;
+    }
+  }
 }
 
 TEST(HexRecordWriting, PiecesOf256AreCutInto32ByteRecords) {
@@ -133,6 +165,130 @@ TEST(HexRecordReading, OverlongLinesAreRefusedBeforeTheirBytesAreTaken) {
     ASSERT_TRUE(hex.error) << digits;
     EXPECT_EQ(*hex.error, "File format error") << digits;
     EXPECT_EQ(hex.records.size(), 1u) << digits;
+  }
+}
+
+// Every character in every place of a record's data, some digits read eight
+// at a time and some one by one: only the upper-case digits are taken, each
+// for its value.
+TEST(HexRecordReading, EveryCharacterInEveryPlaceIsTakenOnlyAsAnUpperCaseDigit) {
+  const std::string_view digits = "0123456789ABCDEF";
+  for (std::size_t place = 0; place < 18; ++place) {
+    for (int c = 0; c < 256; ++c) {
+      std::vector<std::uint8_t> record = {9, 0x12, 0x34, 0};
+      std::vector<std::uint8_t> data = {0xFF, 0xEE, 0xD7, 0xC9, 0xB0, 0xA5, 0x9F, 0x88, 0xFE};  // sums that carry
+      std::string text;
+      for (auto b : data) text += hexByte(b);
+      text[place] = static_cast<char>(c);
+      const std::size_t value = digits.find(static_cast<char>(c));
+      std::uint8_t& byte = data[place / 2];
+      if (value != std::string_view::npos)
+        byte = static_cast<std::uint8_t>(place % 2 ? (byte & 0xF0) | value : value << 4 | (byte & 0x0F));
+      record.insert(record.end(), data.begin(), data.end());
+      const std::string line = ":091234" "00" + text + hexByte(recordChecksum(record)) + "\r\n";
+      auto hex = parseHexRecords(line + ":00000001FF\r\n");
+      if (value == std::string_view::npos) {
+        ASSERT_TRUE(hex.error) << place << " " << c;
+        EXPECT_EQ(*hex.error, "File format error") << place << " " << c;
+      } else {
+        ASSERT_FALSE(hex.error) << place << " " << c;
+        EXPECT_EQ(hex.data, data) << place << " " << c;
+      }
+    }
+  }
+}
+
+TEST(HexImageBuilding, RunsJoinTouchingRecordsAndOtherValuesAreRefused) {
+  HexImage image;
+  EXPECT_TRUE(image.place(60, sequence(10)));
+  EXPECT_TRUE(image.place(70, sequence(3)));
+  EXPECT_TRUE(image.place(200, sequence(130)));
+  EXPECT_TRUE(image.place(kImageSize - 1, sequence(1)));
+  const std::vector<std::uint8_t> same = {2, 3, 4}, other = {9};
+  EXPECT_TRUE(image.place(62, same));
+  EXPECT_FALSE(image.place(65, other));
+  EXPECT_FALSE(image.place(kImageSize - 1, sequence(2)));
+  EXPECT_FALSE(image.place(kImageSize, sequence(1)));
+  std::vector<std::pair<std::uint32_t, std::uint32_t>> runs;
+  for (auto run : image.runs()) runs.emplace_back(run.begin, run.end);
+  EXPECT_EQ(runs, (std::vector<std::pair<std::uint32_t, std::uint32_t>>{{60, 73}, {200, 330}, {kImageSize - 1, kImageSize}}));
+  EXPECT_EQ(image.bytes()[65], 5);
+  EXPECT_EQ(image.bytes()[100], 0);
+  EXPECT_EQ(image.bytes()[329], 129);
+}
+
+// The records that the plainest reading of the lines gives: each line up to
+// its LF, trimmed, decoded digit by digit.
+ParsedHex plainReading(std::string_view text) {
+  ParsedHex out;
+  const std::string_view digits = "0123456789ABCDEF";
+  std::uint32_t bank = 0;
+  std::size_t pos = 0;
+  auto stop = [&](const char* message) { return out.error = message, out; };
+  while (true) {
+    if (pos >= text.size()) return stop("Read beyond end of file");
+    std::size_t eol = std::min(text.find('\n', pos), text.size());
+    std::string_view line = text.substr(pos, eol - pos);
+    pos = eol + 1;
+    while (!line.empty() && std::string_view("\r \t").find(line.back()) != std::string_view::npos) line.remove_suffix(1);
+    if (line.empty()) continue;
+    if (line[0] != ':' || line.size() < 11 || line.size() % 2 == 0 || line.size() > 521) return stop("File format error");
+    std::vector<std::uint8_t> b;
+    for (std::size_t i = 1; i < line.size(); i += 2) {
+      std::size_t high = digits.find(line[i]), low = digits.find(line[i + 1]);
+      if (high == std::string_view::npos || low == std::string_view::npos) return stop("File format error");
+      b.push_back(static_cast<std::uint8_t>(high * 16 + low));
+    }
+    if (b.size() != b[0] + 5u) return stop("File format error");
+    if (b[3] == 1) return out;
+    if (b[3] == 2) {
+      bank = 1;
+      continue;
+    }
+    if (std::accumulate(b.begin(), b.end(), 0u) % 256 != 0) return stop("Check sum error");
+    if (b[3] == 4) {
+      if (b[0] != 2 || b[4] != 0 || b[5] > 1) return stop("File format error");
+      bank = b[5];
+      continue;
+    }
+    if (b[3] == 3 || b[3] == 5) continue;
+    if (b[3] != 0) return stop("File format error");
+    if (b[0] == 0) continue;
+    out.records.push_back({bank * kBankSize + (b[1] << 8 | b[2]), static_cast<std::uint32_t>(out.data.size()), b[0]});
+    out.data.insert(out.data.end(), b.begin() + 4, b.end() - 1);
+  }
+}
+
+// Files spoilt by random edits read as the plainest reading reads them:
+// the reader's shortcuts (a line's end taken from its count, sixteen digits
+// at a time) change nothing.
+TEST(HexRecordReading, SpoiltFilesReadAsThePlainestReadingReadsThem) {
+  std::string good;
+  HexRecordWriter writer(good);
+  std::vector<std::uint8_t> bytes(300);
+  for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<std::uint8_t>(i * 77 + 5);
+  writer.write(0xFF80, bytes);
+  writer.write(0x1FFF0, std::span(bytes).first(7));
+  writer.writeEnd();
+  good.insert(good.find(":20FFE0"), ":020000040001F9\n:0100000041BE \n\n");  // LF only, a blank, an empty line
+  std::mt19937 random(19);
+  const std::string_view alphabet = ":0123456789ABCDEFaf \r\n\t";
+  for (int round = 0; round < 20000; ++round) {
+    std::string text = good;
+    for (int edits = 1 + static_cast<int>(random() % 3); edits > 0; --edits) {
+      std::size_t at = random() % text.size();
+      char c = alphabet[random() % alphabet.size()];
+      switch (random() % 3) {
+        case 0: text[at] = c; break;
+        case 1: text.insert(at, 1, c); break;
+        default: text.erase(at, 1);
+      }
+    }
+    ParsedHex got = parseHexRecords(text), expected = plainReading(text);
+    ASSERT_EQ(got.error, expected.error) << text;
+    ASSERT_EQ(got.data, expected.data) << text;
+    ASSERT_EQ(got.records.size(), expected.records.size()) << text;
+    for (std::size_t r = 0; r < got.records.size(); ++r) ASSERT_EQ(got.records[r].address, expected.records[r].address) << text;
   }
 }
 
