@@ -380,6 +380,7 @@ inline constexpr std::string_view Ekvivalents = "Ekvivalents";
 inline constexpr std::string_view ServiceSwitches = ">>";
 inline constexpr std::string_view ServiceM = "M";
 inline constexpr std::string_view ServiceF = "F";
+inline constexpr std::string_view ChangesSaveAutomatically = "Changes save automatical";
 inline constexpr std::string_view FileDoesNotExist = "File $ don't exist";
 
 // About.

@@ -716,9 +716,9 @@ void TextEditor::ButtonULOZClick() {
     if (kept != derivedEkvivalent(kind(), text, db.keyTable, options)) text += kept;
   }
   if (const std::optional<std::size_t> index = list.findEntry(key)) {
-    // The question is asked every time: the options hold no switch to save
-    // changes without asking.
-    if (entryText(list[*index]) != text && !session_.prompter().yesNo(formatMessage(traits_.existsQuestion, EditN->text().toStdString())))
+    // Undo takes a change back, so the question can be switched off.
+    if (!options.changesSaveAutomatically && entryText(list[*index]) != text &&
+        !session_.prompter().yesNo(formatMessage(traits_.existsQuestion, EditN->text().toStdString())))
       return;
   }
   // Only the destinations' ekvivalents are written into the unit's file, so

@@ -101,8 +101,13 @@ TFormVolby::TFormVolby(Session& session, QWidget* parent) : QDialog(parent), ses
   buttons->addWidget(ButtonZRUS);
   buttons->addStretch();
   buttons->addWidget(SpeedButtonFIREMNI, 0, Qt::AlignRight);
+  CheckBoxZMENY = new QCheckBox(qs(text::ChangesSaveAutomatically), this);
+  nameControl(CheckBoxZMENY, "CheckBoxZMENY", qs(text::ChangesSaveAutomatically));
+  auto* choices = new QVBoxLayout;
+  choices->addWidget(RadioGroupEKV);
+  choices->addWidget(CheckBoxZMENY);
   auto* lower = new QHBoxLayout;
-  lower->addWidget(RadioGroupEKV, 1);
+  lower->addLayout(choices, 1);
   lower->addLayout(buttons);
   auto* main = new QVBoxLayout;
   main->addWidget(GroupBoxTBK);
@@ -122,6 +127,7 @@ void TFormVolby::showModal() {
   RadioEKV[std::min<std::size_t>(options.ekvivalentMode, 2)]->setChecked(true);
   CheckBoxM->setChecked(options.optionM);
   CheckBoxF->setChecked(options.optionF);
+  CheckBoxZMENY->setChecked(options.changesSaveAutomatically);
   // The service switches stay out of sight until ">>".
   PanelFIREMNI->hide();
   SpeedButtonFIREMNI->setEnabled(true);
@@ -205,6 +211,7 @@ void TFormVolby::ButtonVYBERClick() {
     if (RadioEKV[i]->isChecked()) next.ekvivalentMode = static_cast<std::uint8_t>(i);
   next.optionM = CheckBoxM->isChecked();
   next.optionF = CheckBoxF->isChecked();
+  next.changesSaveAutomatically = CheckBoxZMENY->isChecked();
   session_.optionsModel().set(next);
 
   // The file is written now, not only at the end: options chosen survive

@@ -52,6 +52,7 @@ class TFormVolby : public QDialog {
   QWidget* PanelFIREMNI = nullptr;  // the strip with M and F
   QCheckBox* CheckBoxM = nullptr;
   QCheckBox* CheckBoxF = nullptr;
+  QCheckBox* CheckBoxZMENY = nullptr;
 
  private:
   void showPaths();

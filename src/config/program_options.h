@@ -1,7 +1,9 @@
 #pragma once
 // Program options: settings of the installation, not of a panel data base.
 // Which on-board unit the ekvivalents serve, the code tables of the KT500 and
-// KT700 units, and the two service switches M and F (never stored).
+// KT700 units, the two service switches M and F, and whether the editors'
+// SAVE replaces an existing entry without asking (the switches are never
+// stored).
 //
 // They persist in the options file "dorvak.ovl" in the user's configuration
 // folder: three lines ended by CR LF, the mode digit and the two table paths.
@@ -27,6 +29,8 @@ struct ProgramOptions {
   std::string kt700Path;
   bool optionM = false;
   bool optionF = false;
+  // "Changes save automatical": SAVE over an existing entry asks nothing.
+  bool changesSaveAutomatically = false;
   bool operator==(const ProgramOptions&) const = default;
 };
 

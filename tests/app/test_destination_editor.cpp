@@ -269,6 +269,15 @@ class TestDestinationEditor : public QObject {
     save();
     QCOMPARE(editor_->Edit[0]->text(), QString("Depo"));
     QVERIFY(entry("0001") != std::string(entryText(before.destinations[0])));
+
+    // With "Changes save automatical" SAVE replaces the entry without a question.
+    ProgramOptions options = session_->options();
+    options.changesSaveAutomatically = true;
+    session_->optionsModel().set(options);
+    const std::size_t asked = prompter_->asked().size();
+    typeText(editor_->Edit[0], "Depot");
+    checkUndoRedo([&] { save(); }, "Undo Save destination 001");
+    QCOMPARE(prompter_->asked().size(), asked);
   }
 
   void newAndDeleteOneAndAllAreUndone() {

@@ -84,6 +84,8 @@ class TestOptions : public QObject {
     QSignalSpy changed(&session_->optionsModel(), &OptionsModel::changed);
     openWindow();
     volby_->RadioEKV[2]->click();
+    QVERIFY(volby_->CheckBoxZMENY->isVisible() && !volby_->CheckBoxZMENY->isChecked());
+    volby_->CheckBoxZMENY->click();
     prompter_->file(kt500).file(kt700);
     volby_->ButtonTBK->click();
     QCOMPARE(prompter_->asked().back().request.title, QString("KT500 code table"));
@@ -104,6 +106,7 @@ class TestOptions : public QObject {
     QCOMPARE(options.kt500Table[5], std::uint8_t('k'));
     QCOMPARE(options.kt700Table[200], std::uint8_t('w'));
     QCOMPARE(options.kt700Widths[3], std::uint8_t('w'));
+    QVERIFY(options.changesSaveAutomatically);
 
     // The file is there at once, and reads back as set.
     QFile file(optionsPath_);
@@ -115,6 +118,7 @@ class TestOptions : public QObject {
 
     // "none" goes back to the built-in table.
     openWindow();
+    QVERIFY(volby_->CheckBoxZMENY->isChecked());
     volby_->ButtonTBKcl->click();
     volby_->RadioEKV[1]->click();
     volby_->ButtonVYBER->click();
