@@ -337,11 +337,17 @@ void TFormEdFONT::showTooLarge(bool tooLarge) {
 
 void TFormEdFONT::loadGlyph() {
   showTooLarge(grid_.load(session_.database().fonts.glyph(font_, code_)));
+  drawingUnsaved_ = false;
   DrawGrid1->update();
-  gridChanged();
+  showGrid();
 }
 
 void TFormEdFONT::gridChanged() {
+  drawingUnsaved_ = true;
+  showGrid();
+}
+
+void TFormEdFONT::showGrid() {
   StatusBar1[4]->setText(qs(text::StatusHeight) + " " + QString::number(grid_.encode().height));
   std::vector<std::uint8_t> dots;
   dots.reserve(kGridDots * kGridDots);
@@ -517,9 +523,8 @@ void TFormEdFONT::MenuCtiClick() {
   const std::string path = chosen->toStdString();
   state.lastDir = QFileInfo(*chosen).absolutePath().toStdString();
 
-  // Read into a copy of the fonts: a file that cannot be opened leaves the
-  // copy as it is, and the command below then changes nothing; a file cut
-  // short keeps the glyphs read before the error, as the panel reader does.
+  // Read into a copy of the fonts: a file that cannot be read leaves the
+  // copy as it is, and the command below then changes nothing.
   const PanelDatabase& db = session_.database();
   PanelDatabase scratch;
   scratch.fonts = db.fonts;
@@ -584,7 +589,9 @@ void TFormEdFONT::MenuImportClick() {
 // --- Following the document -------------------------------------------------
 
 void TFormEdFONT::fontsChanged() {
-  loadGlyph();
+  // A drawing not yet stored stays: an Undo, the font manager or an import
+  // must not wipe out what the user is drawing.
+  if (!drawingUnsaved_) loadGlyph();
   refreshKey();
   refreshCount();
   refreshMenu();

@@ -118,7 +118,8 @@ class TFormEdFONT : public QDialog {
   void refreshWarning();
   void refreshMenu();
   void refreshCount();
-  void gridChanged();
+  void gridChanged();  // the user drew, shifted or normalised
+  void showGrid();
   void showTooLarge(bool tooLarge);
   void pushFonts(const QString& label, GlyphScope scope, FontsCommand::Operation operation);
 
@@ -134,6 +135,7 @@ class TFormEdFONT : public QDialog {
   std::string fontFileName_;  // the last font file read or written
   FontImportDialog* importDialog_ = nullptr;
   Qt::KeyboardModifiers clickModifiers_;  // of the last click on a shift button
+  bool drawingUnsaved_ = false;  // the grid differs from the glyph loaded into it
   int busy_ = 0;  // while the editor sets its own controls, handlers return at once
 };
 

@@ -161,6 +161,17 @@ class TestFontEditor : public QObject {
     QTest::mouseClick(editor_->ButtonUloz, Qt::LeftButton);
     QCOMPARE(prompter_->notices(), QStringList{"Another code is already assigned to key A"});
     QCOMPARE(int{db().keyTable[170]}, 0xA7);
+
+    // A drawing not yet stored outlives an Undo; showing the glyph again
+    // drops it.
+    click(5, 7);
+    const Rows unsaved = gridRows();
+    QVERIFY(unsaved != drawn);
+    session_->undoAction().trigger();
+    QVERIFY(db() == before);
+    QCOMPARE(gridRows(), unsaved);
+    QTest::mouseClick(editor_->ButtonZobraz, Qt::LeftButton);
+    QVERIFY(gridRows().empty());
   }
 
   void aStoredGlyphShowsOnThePanelAtOnce() {
