@@ -308,7 +308,7 @@ TEST_F(TextFiles, DuplicateAnswers) {
   }
   {
     PanelDatabase db = existing();
-    ScriptedAnswers script{{PromptAnswer::SkipAll}};
+    ScriptedAnswers script{PromptAnswer::SkipAll};
     TextImportOptions options;
     options.add = true;
     options.askDuplicate = script.ask();
@@ -319,7 +319,7 @@ TEST_F(TextFiles, DuplicateAnswers) {
   {
     PanelDatabase db = existing();
     db.destinations.deleteEntry("0001");
-    ScriptedAnswers script{{PromptAnswer::Storno}};
+    ScriptedAnswers script{PromptAnswer::Storno};
     TextImportOptions options;
     options.add = true;
     options.askDuplicate = script.ask();
@@ -332,7 +332,7 @@ TEST_F(TextFiles, DuplicateAnswers) {
 
 TEST_F(TextFiles, DuplicatesInsideOneFileAreAskedToo) {
   PanelDatabase db = database();
-  ScriptedAnswers script{{PromptAnswer::Skip}};
+  ScriptedAnswers script{PromptAnswer::Skip};
   TextImportOptions options;
   options.askDuplicate = script.ask();
   importTextFile(db, TextKind::Stop, write("s.txt", "5\tFIRST\r\n5\tSECOND\r\n"), TextSource::Text, options);
@@ -439,7 +439,7 @@ TEST_F(TextFiles, ListsOutOfAnotherPanelDatabase) {
   db.stops.deleteAll();
   db.stops.putEntry("0042", "MINE\r");
   db.stops.putEntry("0001", "MINE\r");
-  ScriptedAnswers script{{PromptAnswer::Skip}};
+  ScriptedAnswers script{PromptAnswer::Skip};
   TextImportOptions options;
   options.add = true;
   options.askDuplicate = script.ask();
