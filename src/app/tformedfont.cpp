@@ -535,6 +535,7 @@ void TFormEdFONT::MenuCtiClick() {
     ProgressScope progress(session_.progress(), qs(text::FontsInput));
     FontFileOptions options;
     options.progress = session_.progress().callback();
+    options.notice = [this](const std::string& message) { session_.prompter().notice(message); };
     try {
       readFontsInto(scratch, path, options);
     } catch (const DorvakError& e) {

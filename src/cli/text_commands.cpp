@@ -127,7 +127,14 @@ int importList(const ImportArguments& a, CliContext& c) {
   std::string summary;
 
   if (!a.list.fonts.empty()) {
-    readFontsInto(db, source, {});  // taken whole or not at all: an error writes nothing
+    // A font file is taken whole or not at all: an error writes nothing. A
+    // panel data base's font table cut short by a gap gives what it holds.
+    FontFileOptions options;
+    options.notice = [&](const std::string& message) {
+      c.err << message << "\n";
+      stoppedEarly = true;
+    };
+    readFontsInto(db, source, options);
     int glyphs = 0;
     for (int font = 0; font < kFontCount; ++font)
       for (int code = 32; code < kCodeCount; ++code) glyphs += db.fonts.glyph(font, code).exists() ? 1 : 0;

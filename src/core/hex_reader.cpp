@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <optional>
+#include <utility>
 #include <span>
 
 #include "core/error.h"
@@ -270,17 +272,30 @@ class ImageReader {
     glyph.height = height;
     cursor_.nextConsecutive(glyph.bitmap.data(), count);
     std::fill(glyph.bitmap.begin() + count, glyph.bitmap.end(), std::uint8_t{0});
+    lastGlyph_ = {font, code};
     return true;
   }
 
+  // A font table that a gap cuts short keeps the glyphs before the gap, and
+  // the user learns that the rest is missing.
   void readFonts() {
+    lastGlyph_.reset();
+    if (readGlyphsAndKeys()) return;
+    const std::string last = lastGlyph_ ? std::to_string(lastGlyph_->second) + " of font " + std::to_string(lastGlyph_->first)
+                                        : std::string();
+    notice(std::string(msg::ErrorInFontDatabase) + "\n" +
+           (last.empty() ? std::string(msg::ReadOnlyToNumber) + " ..." : formatMessage(msg::ReadOnlyToGlyph, last)));
+  }
+
+  // False when a gap ends the table before its end.
+  bool readGlyphsAndKeys() {
     db_.fonts.clear();
     db_.keyTable = DefaultKeyTable;
     std::uint8_t byte = 0;
     std::uint32_t address = 0;
-    if (!cursor_.peek(byte, address)) return;
+    if (!cursor_.peek(byte, address)) return true;  // a table no record describes
     bool blocks = (byte & 0xF0) == kFontCodeBase;
-    if (!cursor_.next(byte)) return;
+    if (!cursor_.next(byte)) return false;
     if (blocks) {
       // Font blocks: 0xE0 + font, the size high byte first, entries up to an
       // entry of code 0xFF or the size; then another block or 0xFF.
@@ -288,31 +303,32 @@ class ImageReader {
         if ((byte & 0xF0) != kFontCodeBase) fail(msg::FileFormatError);
         int font = byte & 0x0F;
         std::uint8_t high = 0, low = 0;
-        if (!cursor_.nextConsecutive(high) || !cursor_.nextConsecutive(low)) return;
+        if (!cursor_.nextConsecutive(high) || !cursor_.nextConsecutive(low)) return false;
         unsigned size = static_cast<unsigned>(high) << 8 | low;
         std::uint32_t start = cursor_.position();
         std::uint8_t code = 0;
         while (cursor_.position() - start < size) {
-          if (!cursor_.nextConsecutive(code) || !readGlyph(font, code)) return;
+          if (!cursor_.nextConsecutive(code) || !readGlyph(font, code)) return false;
           if (code == 0xFF) break;
         }
-        if (!cursor_.nextConsecutive(byte)) return;
+        if (!cursor_.nextConsecutive(byte)) return false;
       }
     } else {
       // Entries of code, 0xE0 + font, glyph up to code 0xFF.
       while (byte != 0xFF) {
         std::uint8_t fontByte = 0;
-        if (!cursor_.nextConsecutive(fontByte)) return;
+        if (!cursor_.nextConsecutive(fontByte)) return false;
         if ((fontByte & 0xF0) != kFontCodeBase) fail(msg::FileFormatError);
-        if (!readGlyph(fontByte & 0x0F, byte) || !cursor_.nextConsecutive(byte)) return;
+        if (!readGlyph(fontByte & 0x0F, byte) || !cursor_.nextConsecutive(byte)) return false;
       }
     }
     // The key table follows when 0x00 comes right after the glyphs.
-    if (!cursor_.nextConsecutive(byte) || byte != 0x00) return;
+    if (!cursor_.nextConsecutive(byte) || byte != 0x00) return true;
     KeyTable keys = db_.keyTable;
-    if (!cursor_.nextConsecutive(keys.data() + 33, 175 - 33 + 1)) return;
-    if (!cursor_.nextConsecutive(keys.data() + 240, 255 - 240 + 1)) return;
+    if (!cursor_.nextConsecutive(keys.data() + 33, 175 - 33 + 1)) return false;
+    if (!cursor_.nextConsecutive(keys.data() + 240, 255 - 240 + 1)) return false;
     db_.keyTable = keys;
+    return true;
   }
 
   void readTexts(TextKind kind, std::size_t keyChars, std::string_view error) {
@@ -448,6 +464,7 @@ class ImageReader {
   int selector_;
   bool addMode_;
   const HexReadOptions& options_;
+  std::optional<std::pair<int, int>> lastGlyph_;  // font and code of the last glyph stored
   HexReadResult& result_;
   std::vector<std::uint32_t> blockStarts_;
 };

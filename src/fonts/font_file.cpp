@@ -194,6 +194,7 @@ void readFontsInto(PanelDatabase& db, const std::string& path, const FontFileOpt
     if (options.progressCaption) options.progressCaption(msg::FontsInput);
     HexReadOptions read;
     read.progress = options.progress;
+    read.notice = options.notice;
     readHexText(scratch, bytes, path, TableSelector::Fonts, false, read);
   } else {
     readFontBytes(bytes, scratch.fonts, &scratch.keyTable, options);

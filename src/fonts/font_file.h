@@ -26,6 +26,9 @@ struct FontFileOptions {
   // "Fonts input", then steps 0..64.
   std::function<void(std::string_view caption)> progressCaption;
   std::function<void(int step)> progress;
+  // What reading a panel data base's font table reports on its way (a table
+  // that a gap cuts short).
+  std::function<void(const std::string& message)> notice;
 };
 
 // The file's bytes, or nothing when the code 255 question was answered No.

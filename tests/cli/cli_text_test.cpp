@@ -2,12 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <nlohmann/json.hpp>
 #include <sstream>
 
 #include "cli/cli_run.h"
 #include "core/hex_writer.h"
+#include "core/image_bytes.h"
 #include "test_support.h"
 
 namespace dorvak {
@@ -108,6 +110,20 @@ TEST_F(CliText, FontsGoOutAndComeBack) {
   ASSERT_EQ(in.status, 0) << in.err;
   EXPECT_EQ(dump("out.hex")["fonts"], dump("db.hex")["fonts"]);
   EXPECT_EQ(dump("out.hex")["keyTable"], dump("db.hex")["keyTable"]);
+}
+
+TEST_F(CliText, FontsFromADataBaseWhoseFontTableAGapCutsShort) {
+  std::string text = test::readFile(file("db.hex"));
+  char record[16];
+  std::snprintf(record, sizeof record, "\n:20%04X00", test::ImageBytes(text).word(21) + 64);
+  const std::size_t at = text.find(record);
+  ASSERT_NE(at, std::string::npos);
+  text.erase(at + 1, text.find('\n', at + 1) - at);  // one record of the font table gone
+  test::writeFile(file("gap.hex"), text);
+  CliRun run = cli({"import", file("db.hex"), "--fonts", file("gap.hex"), "-o", file("out.hex")});
+  EXPECT_EQ(run.status, 3) << "read part way";
+  EXPECT_EQ(run.err.substr(0, run.err.find('\n')), "Error in font database");
+  EXPECT_LT(dump("out.hex")["fonts"].size(), dump("db.hex")["fonts"].size());
 }
 
 TEST_F(CliText, TheSLayoutAsksAboutCode255) {

@@ -303,6 +303,46 @@ TEST(TableErrors, CodeTableCutByTheEndRecord) {
   EXPECT_EQ(failureOf(cut), "Code table size error");
 }
 
+// A gap inside the font table keeps the glyphs before it and says so.
+TEST(TableErrors, FontTableCutByAGapIsReported) {
+  const PanelDatabase full = test::makeSampleDatabase(FirmwareVersion::V2_15);
+  const std::string good = write(full);
+  const test::ImageBytes image(good);
+  const int fnt = image.bytes[hdr::FntTable] << 8 | image.bytes[hdr::FntTable + 1];
+  // Block: 0xE0 + font, size (two bytes); entry: code, byte count, height, bitmap.
+  const int firstCount = image.bytes[static_cast<std::size_t>(fnt + 4)];
+  int end = fnt;  // the 0xFF after the last block
+  while (image.bytes[static_cast<std::size_t>(end)] != 0xFF)
+    end += 3 + (image.bytes[static_cast<std::size_t>(end + 1)] << 8 | image.bytes[static_cast<std::size_t>(end + 2)]);
+  const std::string firstGlyph = std::to_string(image.bytes[static_cast<std::size_t>(fnt + 3)]) + " of font " +
+                                 std::to_string(image.bytes[static_cast<std::size_t>(fnt)] & 0x0F);
+  struct Case {
+    const char* where;
+    int gapAt;
+    std::string lastLine;
+  };
+  for (const Case& c : {Case{"in the first glyph", fnt + 5, "Read only to number ..."},
+                        Case{"after the first glyph", fnt + 6 + firstCount + 1, "Read only to glyph " + firstGlyph},
+                        Case{"in the key table", end + 20, ""}}) {
+    SCOPED_TRACE(c.where);
+    const std::string cut = rewrite(good, [&](std::vector<int>& bytes) { bytes[static_cast<std::size_t>(c.gapAt)] = -1; });
+    Opened o = open(cut);
+    ASSERT_EQ(o.read.notices.size(), 1u);
+    EXPECT_EQ(o.read.notices[0].substr(0, o.read.notices[0].find('\n')), "Error in font database");
+    if (!c.lastLine.empty()) {
+      EXPECT_EQ(o.read.notices[0].substr(o.read.notices[0].find('\n') + 1), c.lastLine);
+    }
+    if (c.gapAt > end) {
+      EXPECT_EQ(o.db.fonts, full.fonts);  // every glyph; the keys stay the default ones
+      EXPECT_EQ(o.db.keyTable, DefaultKeyTable);
+    }
+    // Texts behind the font table are still read.
+    EXPECT_EQ(o.db.lines, full.lines);
+  }
+  // A table that ends where it should is no error.
+  EXPECT_TRUE(open(good).read.notices.empty());
+}
+
 TEST(Selectors, OneKindOfTableReplacesOrAddsToItsList) {
   PanelDatabase source = test::makeSampleDatabase(FirmwareVersion::V2_15);
   std::string text = write(source);
