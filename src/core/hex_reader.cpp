@@ -4,8 +4,8 @@
 #include <array>
 #include <cstring>
 #include <optional>
-#include <utility>
 #include <span>
+#include <utility>
 
 #include "core/error.h"
 #include "core/intel_hex.h"
