@@ -85,6 +85,8 @@ class TestOptions : public QObject {
     openWindow();
     volby_->RadioEKV[2]->click();
     QVERIFY(volby_->CheckBoxZMENY->isVisible() && !volby_->CheckBoxZMENY->isChecked());
+    QCOMPARE(volby_->CheckBoxZMENY->accessibleName(), QString("Changes save automatical"));
+    QCOMPARE(volby_->CheckBoxZMENY->accessibleDescription(), QString("CheckBoxZMENY"));
     volby_->CheckBoxZMENY->click();
     prompter_->file(kt500).file(kt700);
     volby_->ButtonTBK->click();
